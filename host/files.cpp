@@ -1,0 +1,130 @@
+// Files, data paths and the saved state.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "host/glfw_game.h"
+#include "runtime/collector.h"
+
+namespace {
+
+const char* const kStateFile = "./.quibbostate";
+// Written in full, then renamed over the state file, so that an interrupted
+// save leaves the previous state in place.
+const char* const kStateTempFile = "./.quibbostate.new";
+
+// The file name as the C library wants it: UTF-8, zero-terminated.
+char* NativePath(const String& path) {
+  int size = 0;
+  unsigned char* bytes = path.ToUtf8(&size);
+  char* name = static_cast<char*>(realloc(bytes, size + 1));
+  if (!name) {
+    free(bytes);
+    return nullptr;
+  }
+  name[size] = 0;
+  return name;
+}
+
+}  // namespace
+
+String VxGame::PathToFilePath(String) { return String(); }
+
+String VxGlfwGame::PathToFilePath(String path) {
+  if (!path.StartsWith(String("quibbo:"))) return path;
+  static const char* const kSchemes[][2] = {
+      {"quibbo://data/", "./data/"},
+      {"quibbo://internal/", "./internal/"},
+      {"quibbo://external/", "./external/"},
+  };
+  for (const auto& scheme : kSchemes) {
+    String prefix(scheme[0]);
+    if (path.StartsWith(prefix)) return String(scheme[1]) + path.Slice(prefix.Length());
+  }
+  return String();
+}
+
+FILE* VxGame::OpenFile(String path, String mode) {
+  String file = PathToFilePath(path);
+  if (!file.Length()) return nullptr;
+  char* name = NativePath(file);
+  char* how = mode.ToCString<char>();
+  FILE* f = name ? fopen(name, how) : nullptr;
+  free(name);
+  free(how);
+  return f;
+}
+
+String VxGame::LoadString(String path) {
+  FILE* f = OpenFile(path, String("rb"));
+  if (!f) return String();
+  String text = String::Load(f);
+  fclose(f);
+  return text;
+}
+
+unsigned char* VxGame::LoadData(String path, int* length) {
+  FILE* f = OpenFile(path, String("rb"));
+  if (!f) return nullptr;
+  unsigned char* data = nullptr;
+  int size = 0;
+  for (;;) {
+    unsigned char* grown = static_cast<unsigned char*>(realloc(data, size + 4096));
+    if (!grown) {
+      free(data);
+      fclose(f);
+      return nullptr;
+    }
+    data = grown;
+    int n = static_cast<int>(fread(data + size, 1, 4096, f));
+    size += n;
+    if (n != 4096) break;
+  }
+  fclose(f);
+  *length = size;
+  gc_force_sweep = true;
+  return data;
+}
+
+int VxGame::SaveState(String state) {
+  FILE* f = OpenFile(String(kStateTempFile), String("wb"));
+  if (!f) return -1;
+  bool written = state.Save(f) && fflush(f) == 0 && fsync(fileno(f)) == 0;
+  if (fclose(f) != 0) written = false;
+  char* temp = NativePath(PathToFilePath(String(kStateTempFile)));
+  char* target = NativePath(PathToFilePath(String(kStateFile)));
+  int result = 0;
+  if (!temp || !target) {
+    result = -1;
+  } else if (!written) {
+    remove(temp);
+    result = -2;
+  } else if (rename(temp, target) != 0) {
+    remove(temp);
+    result = -1;
+  }
+  free(temp);
+  free(target);
+  return result;
+}
+
+String VxGame::LoadState() {
+  FILE* f = OpenFile(String(kStateFile), String("rb"));
+  if (!f) return String();
+  String text = String::Load(f);
+  fclose(f);
+  return text;
+}
+
+void VxGame::GetDate(Array<int> date) {
+  int n = date.Length();
+  if (!n) return;
+  time_t now = time(nullptr);
+  struct tm local;
+  localtime_r(&now, &local);
+  const int fields[7] = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                         local.tm_min, local.tm_sec, 0};
+  for (int i = 0; i < n && i < 7; ++i) date[i] = fields[i];
+}

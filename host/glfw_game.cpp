@@ -1,0 +1,114 @@
+#include "host/glfw_game.h"
+
+#include <GLFW/glfw3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+VxGlfwGame* VxGlfwGame::_glfwGame;
+GLFWwindow* VxGlfwGame::_window;
+
+namespace {
+// Most updates run per rendered frame before the backlog is dropped.
+const int kMaxUpdatesPerRender = 4;
+}  // namespace
+
+VxGlfwGame::VxGlfwGame() : _iconified(false), _nextUpdate(0), _updatePeriod(0) { _glfwGame = this; }
+
+void VxGlfwGame::SetUpdateRate(int updatesPerSecond) {
+  VxGame::SetUpdateRate(updatesPerSecond);
+  if (updatesPerSecond) {
+    _updatePeriod = 1.0 / updatesPerSecond;
+    _nextUpdate = Now() + _updatePeriod;
+  }
+}
+
+int VxGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000.0); }
+
+void VxGlfwGame::SetMouseVisible(bool visible) {
+  if (_window) glfwSetInputMode(_window, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
+}
+
+void VxGlfwGame::OpenUrl(String url) {
+  char* target = url.ToCString<char>();
+  // The desktop's opener, run directly (no shell) in a detached grandchild
+  // so that no zombie is left behind.
+  pid_t child = fork();
+  if (child == 0) {
+    if (fork() == 0) {
+      execlp("xdg-open", "xdg-open", target, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    _exit(0);
+  }
+  if (child > 0) waitpid(child, nullptr, 0);
+  free(target);
+}
+
+double VxGlfwGame::Now() { return glfwGetTime(); }
+
+void VxGlfwGame::Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+void VxGlfwGame::PollEvents() { glfwPollEvents(); }
+
+void VxGlfwGame::WaitEvents() { glfwWaitEvents(); }
+
+bool VxGlfwGame::WindowOpen() { return _window && !glfwWindowShouldClose(_window); }
+
+bool VxGlfwGame::WindowIconified() { return glfwGetWindowAttrib(_window, GLFW_ICONIFIED) != 0; }
+
+bool VxGlfwGame::WindowActive() { return glfwGetWindowAttrib(_window, GLFW_FOCUSED) != 0; }
+
+void VxGlfwGame::Run() {
+  // GLFW 3 always reports key repeats and never polls events by itself, so
+  // the old key-repeat and auto-poll switches have nothing left to set.
+  InstallCallbacks();
+  StartGame();
+  RenderGame();
+  while (RunPass()) {
+  }
+}
+
+bool VxGlfwGame::RunPass() {
+  PollEvents();
+  if (!WindowOpen()) return false;
+
+  if (WindowIconified()) {
+    if (!_suspended) {
+      _iconified = true;
+      SuspendGame();
+    }
+  } else if (WindowActive() && _suspended) {
+    _iconified = false;
+    ResumeGame();
+    _nextUpdate = Now();
+  }
+
+  if (_updateRate && !_suspended) {
+    double wait = _nextUpdate - Now();
+    if (wait > 0) {
+      Sleep(wait);
+      return true;
+    }
+    int updates = 0;
+    while (updates < kMaxUpdatesPerRender) {
+      _nextUpdate += _updatePeriod;
+      UpdateGame();
+      ++updates;
+      if (!_updateRate) break;
+      if (_nextUpdate - Now() > 0) break;
+    }
+    RenderGame();
+    // Still behind after the most updates a frame may take: drop the backlog
+    // so that the game slows down instead of bursting.
+    if (updates == kMaxUpdatesPerRender && _nextUpdate - Now() <= 0) _nextUpdate = Now();
+    return true;
+  }
+
+  if (!_iconified) RenderGame();
+  WaitEvents();
+  return true;
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include "host/game.h"
+
+struct GLFWwindow;
+
+// The desktop host on GLFW: the window, the fixed-rate main loop, input
+// callbacks, file paths and the decoders for images and sounds.
+class VxGlfwGame : public VxGame {
+ public:
+  VxGlfwGame();
+
+  void SetUpdateRate(int updatesPerSecond) override;
+  int Millisecs() override;
+  bool PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                    Array<bool> buttons) override;
+  void OpenUrl(String url) override;
+  void SetMouseVisible(bool visible) override;
+  String PathToFilePath(String path) override;
+
+  virtual unsigned char* LoadImageData(String path, int* width, int* height, int* depth);
+  virtual unsigned char* LoadAudioData(String path, int* length, int* channels, int* format,
+                                       int* hertz);
+  virtual void Run();
+
+  static VxGlfwGame* _glfwGame;
+  // The one window, opened at start-up.
+  static GLFWwindow* _window;
+
+ protected:
+  // What the main loop asks of the platform; tests replace these to drive
+  // the loop with their own clock and window state.
+  virtual double Now();
+  virtual void Sleep(double seconds);
+  virtual void PollEvents();
+  virtual void WaitEvents();
+  virtual bool WindowOpen();
+  virtual bool WindowIconified();
+  virtual bool WindowActive();
+  virtual void InstallCallbacks();
+
+  // One pass of the main loop; false once the window is gone.
+  bool RunPass();
+
+  bool _iconified;
+  double _nextUpdate;
+  double _updatePeriod;
+};
+
+// The concrete host created at start-up.
+class VxQuibboGame : public VxGlfwGame {
+ public:
+  static void Main(int argc, const char** argv);
+};

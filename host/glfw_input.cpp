@@ -1,0 +1,99 @@
+// Window-system input: GLFW callbacks turned into framework events, and the
+// joystick poll.
+#include <GLFW/glfw3.h>
+
+#include "host/glfw_game.h"
+#include "host/key_codes.h"
+
+namespace {
+
+VxGame* Host() { return VxGlfwGame::_glfwGame; }
+
+void OnKey(GLFWwindow*, int key, int, int action, int) {
+  int code = KeyCallbackCode(key);
+  if (!code) return;
+  if (action == GLFW_RELEASE) {
+    Host()->KeyEvent(VX_EVENT_KEY_UP, code);
+  } else if (action == GLFW_PRESS || action == GLFW_REPEAT) {
+    Host()->KeyEvent(VX_EVENT_KEY_DOWN, code);
+    if (int chr = KeyToChar(code)) Host()->KeyEvent(VX_EVENT_KEY_CHAR, chr);
+  }
+}
+
+// GLFW 3 calls this for typed characters only, never for releases.
+void OnChar(GLFWwindow*, unsigned int codepoint) {
+  Host()->KeyEvent(VX_EVENT_KEY_CHAR, static_cast<int>(codepoint));
+}
+
+void CursorPosition(GLFWwindow* window, float* x, float* y) {
+  double cx = 0, cy = 0;
+  glfwGetCursorPos(window, &cx, &cy);
+  // Whole pixels, as the window system reports them.
+  *x = static_cast<float>(static_cast<int>(cx));
+  *y = static_cast<float>(static_cast<int>(cy));
+}
+
+void OnMouseButton(GLFWwindow* window, int button, int action, int) {
+  if (button > 2) return;
+  float x, y;
+  CursorPosition(window, &x, &y);
+  Host()->MouseEvent(action == GLFW_RELEASE ? VX_EVENT_MOUSE_UP : VX_EVENT_MOUSE_DOWN, button, x, y);
+}
+
+void OnMousePos(GLFWwindow*, double x, double y) {
+  Host()->MouseEvent(VX_EVENT_MOUSE_MOVE, -1, static_cast<float>(static_cast<int>(x)),
+                     static_cast<float>(static_cast<int>(y)));
+}
+
+// The game decides whether to quit: the close button is a key press and
+// release, and the window stays open.
+void OnWindowClose(GLFWwindow* window) {
+  Host()->KeyEvent(VX_EVENT_KEY_DOWN, VX_KEY_CLOSE);
+  Host()->KeyEvent(VX_EVENT_KEY_UP, VX_KEY_CLOSE);
+  glfwSetWindowShouldClose(window, GLFW_FALSE);
+}
+
+}  // namespace
+
+void VxGlfwGame::InstallCallbacks() {
+  glfwSetKeyCallback(_window, OnKey);
+  glfwSetCharCallback(_window, OnChar);
+  glfwSetMouseButtonCallback(_window, OnMouseButton);
+  glfwSetCursorPosCallback(_window, OnMousePos);
+  glfwSetWindowCloseCallback(_window, OnWindowClose);
+}
+
+bool VxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                              Array<bool> buttons) {
+  int joystick = GLFW_JOYSTICK_1 + port;
+  if (!glfwJoystickPresent(joystick)) return false;
+  int axisCount = 0, buttonCount = 0;
+  const float* axes = glfwGetJoystickAxes(joystick, &axisCount);
+  const unsigned char* pressed = glfwGetJoystickButtons(joystick, &buttonCount);
+  float a[6] = {0, 0, 0, 0, 0, 0};
+  for (int i = 0; i < axisCount && i < 6; ++i) a[i] = axes[i];
+  joyx[0] = a[0];
+  joyy[0] = a[1];
+  switch (axisCount) {
+    case 4:
+      joyx[1] = a[3];
+      joyy[1] = a[2];
+      joyz[0] = 0;
+      joyz[1] = 0;
+      break;
+    case 5:
+      joyx[1] = a[4];
+      joyy[1] = a[3];
+      joyz[0] = a[2];
+      joyz[1] = 0;
+      break;
+    default:
+      joyx[1] = a[3];
+      joyy[1] = a[4];
+      joyz[0] = a[2];
+      joyz[1] = a[5];
+      break;
+  }
+  for (int k = 0; k < buttonCount && k < 32; ++k) buttons[k] = pressed[k] == GLFW_PRESS;
+  return true;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// Framework key codes are the Windows virtual-key numbers.
+enum {
+  VX_KEY_BACKSPACE = 8,
+  VX_KEY_TAB = 9,
+  VX_KEY_ENTER = 13,
+  VX_KEY_SHIFT = 16,
+  VX_KEY_CONTROL = 17,
+  VX_KEY_ESCAPE = 27,
+  VX_KEY_SPACE = 32,
+  VX_KEY_PAGEUP = 33,
+  VX_KEY_PAGEDOWN = 34,
+  VX_KEY_END = 35,
+  VX_KEY_HOME = 36,
+  VX_KEY_LEFT = 37,
+  VX_KEY_UP = 38,
+  VX_KEY_RIGHT = 39,
+  VX_KEY_DOWN = 40,
+  VX_KEY_INSERT = 45,
+  VX_KEY_DELETE = 46,
+  VX_KEY_F1 = 112,
+  VX_KEY_F10 = 121,
+  VX_KEY_F12 = 123,
+};
+
+// A GLFW key number as a framework key code; 0 for keys the framework
+// ignores. Shift and control come out as their left/right codes (160..163);
+// the key callback folds them into 16 and 17.
+int TransKey(int glfwKey);
+
+// The character a special key types, or 0 for none.
+int KeyToChar(int key);
+
+// The framework code the key callback reports for a GLFW key (0: ignored).
+int KeyCallbackCode(int glfwKey);

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything (installing what is missing) and runs the whole suite
+# headless: a virtual X display for the window, OpenAL's null output for sound.
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+vx_ensure_packages $VX_BUILD_PACKAGES $VX_TEST_PACKAGES
+vx_build
+export ALSOFT_DRIVERS=null
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
