@@ -88,9 +88,11 @@ bool VxGlfwGame::RunPass() {
   }
 
   if (_updateRate && !_suspended) {
-    double wait = _nextUpdate - Now();
-    if (wait > 0) {
-      Sleep(wait);
+    // One reading of the clock serves the whole pass, so that a frame's own
+    // update and render time counts against the next pass, not this one.
+    double now = Now();
+    if (_nextUpdate - now > 0) {
+      Sleep(_nextUpdate - now);
       return true;
     }
     int updates = 0;
@@ -99,12 +101,12 @@ bool VxGlfwGame::RunPass() {
       UpdateGame();
       ++updates;
       if (!_updateRate) break;
-      if (_nextUpdate - Now() > 0) break;
+      if (_nextUpdate - now > 0) break;
     }
     RenderGame();
     // Still behind after the most updates a frame may take: drop the backlog
     // so that the game slows down instead of bursting.
-    if (updates == kMaxUpdatesPerRender && _nextUpdate - Now() <= 0) _nextUpdate = Now();
+    if (updates == kMaxUpdatesPerRender && _nextUpdate - now <= 0) _nextUpdate = now;
     return true;
   }
 

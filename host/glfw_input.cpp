@@ -2,12 +2,24 @@
 // joystick poll.
 #include <GLFW/glfw3.h>
 
+#include "host/glfw_input.h"
+
 #include "host/glfw_game.h"
 #include "host/key_codes.h"
 
 namespace {
 
 VxGame* Host() { return VxGlfwGame::_glfwGame; }
+
+void CursorPosition(GLFWwindow* window, float* x, float* y) {
+  double cx = 0, cy = 0;
+  glfwGetCursorPos(window, &cx, &cy);
+  // Whole pixels, as the window system reports them.
+  *x = static_cast<float>(static_cast<int>(cx));
+  *y = static_cast<float>(static_cast<int>(cy));
+}
+
+}  // namespace
 
 void OnKey(GLFWwindow*, int key, int, int action, int) {
   int code = KeyCallbackCode(key);
@@ -23,14 +35,6 @@ void OnKey(GLFWwindow*, int key, int, int action, int) {
 // GLFW 3 calls this for typed characters only, never for releases.
 void OnChar(GLFWwindow*, unsigned int codepoint) {
   Host()->KeyEvent(VX_EVENT_KEY_CHAR, static_cast<int>(codepoint));
-}
-
-void CursorPosition(GLFWwindow* window, float* x, float* y) {
-  double cx = 0, cy = 0;
-  glfwGetCursorPos(window, &cx, &cy);
-  // Whole pixels, as the window system reports them.
-  *x = static_cast<float>(static_cast<int>(cx));
-  *y = static_cast<float>(static_cast<int>(cy));
 }
 
 void OnMouseButton(GLFWwindow* window, int button, int action, int) {
@@ -53,23 +57,8 @@ void OnWindowClose(GLFWwindow* window) {
   glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 
-}  // namespace
-
-void VxGlfwGame::InstallCallbacks() {
-  glfwSetKeyCallback(_window, OnKey);
-  glfwSetCharCallback(_window, OnChar);
-  glfwSetMouseButtonCallback(_window, OnMouseButton);
-  glfwSetCursorPosCallback(_window, OnMousePos);
-  glfwSetWindowCloseCallback(_window, OnWindowClose);
-}
-
-bool VxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
-                              Array<bool> buttons) {
-  int joystick = GLFW_JOYSTICK_1 + port;
-  if (!glfwJoystickPresent(joystick)) return false;
-  int axisCount = 0, buttonCount = 0;
-  const float* axes = glfwGetJoystickAxes(joystick, &axisCount);
-  const unsigned char* pressed = glfwGetJoystickButtons(joystick, &buttonCount);
+void MapJoystickAxes(const float* axes, int axisCount, Array<float> joyx, Array<float> joyy,
+                     Array<float> joyz) {
   float a[6] = {0, 0, 0, 0, 0, 0};
   for (int i = 0; i < axisCount && i < 6; ++i) a[i] = axes[i];
   joyx[0] = a[0];
@@ -94,6 +83,24 @@ bool VxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Ar
       joyz[1] = a[5];
       break;
   }
+}
+
+void VxGlfwGame::InstallCallbacks() {
+  glfwSetKeyCallback(_window, OnKey);
+  glfwSetCharCallback(_window, OnChar);
+  glfwSetMouseButtonCallback(_window, OnMouseButton);
+  glfwSetCursorPosCallback(_window, OnMousePos);
+  glfwSetWindowCloseCallback(_window, OnWindowClose);
+}
+
+bool VxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
+                              Array<bool> buttons) {
+  int joystick = GLFW_JOYSTICK_1 + port;
+  if (!glfwJoystickPresent(joystick)) return false;
+  int axisCount = 0, buttonCount = 0;
+  const float* axes = glfwGetJoystickAxes(joystick, &axisCount);
+  const unsigned char* pressed = glfwGetJoystickButtons(joystick, &buttonCount);
+  MapJoystickAxes(axes, axisCount, joyx, joyy, joyz);
   for (int k = 0; k < buttonCount && k < 32; ++k) buttons[k] = pressed[k] == GLFW_PRESS;
   return true;
 }
