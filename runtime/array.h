@@ -35,11 +35,8 @@ class Array {
     // The elements are stored inline, right after the header and length.
     T* elements() { return reinterpret_cast<T*>(this + 1); }
 
-    struct Permanent {};
-    explicit Rep(Permanent) : length(0) {
-      next = prev = nullptr;
-      flags = gc_permanent_colour;
-    }
+    // Made outside the collector, hence permanent.
+    Rep() : length(0) {}
   };
 
   Array() : rep(&nullRep) {}
@@ -63,7 +60,7 @@ class Array {
 };
 
 template <class T>
-typename Array<T>::Rep Array<T>::nullRep{typename Array<T>::Rep::Permanent{}};
+typename Array<T>::Rep Array<T>::nullRep;
 
 template <class T>
 inline void gc_mark_q(const Array<T>& array) {

@@ -6,10 +6,10 @@
 #include "runtime/memory.h"
 
 int gc_markbit = 1;
-gc_object gc_queued_list;
-gc_object gc_unmarked_list;
-gc_object gc_marked_list;
-gc_object gc_free_list;
+gc_object gc_queued_list{gc_object::Sentinel{}};
+gc_object gc_unmarked_list{gc_object::Sentinel{}};
+gc_object gc_marked_list{gc_object::Sentinel{}};
+gc_object gc_free_list{gc_object::Sentinel{}};
 gc_object* gc_cache[8];
 int gc_alloced_bytes;
 int gc_max_alloced_bytes;
@@ -20,6 +20,17 @@ int gc_free_bytes;
 bool gc_force_sweep;
 
 namespace {
+
+// Allocations whose objects are not constructed yet. New-expressions nest
+// only through constructor arguments, so the newest allocation is always the
+// next one constructed.
+struct PendingObject {
+  gc_object* storage;
+  int size;
+};
+const int kMaxPending = 64;
+PendingObject gc_pending[kMaxPending];
+int gc_pending_count;
 
 void gc_clear_list(gc_object& list) {
   list.next = list.prev = &list;
@@ -81,6 +92,16 @@ void gc_sweep() {
 
 }  // namespace
 
+gc_object::gc_object() {
+  if (gc_pending_count && gc_pending[gc_pending_count - 1].storage == this) {
+    flags = gc_pending[--gc_pending_count].size | gc_markbit;
+    gc_append(this, gc_unmarked_list);
+  } else {
+    next = prev = nullptr;
+    flags = gc_permanent_colour;
+  }
+}
+
 void gc_init1() {
   gc_clear_list(gc_queued_list);
   gc_clear_list(gc_unmarked_list);
@@ -116,8 +137,11 @@ void* gc_object_alloc(int size) {
   } else {
     p = static_cast<gc_object*>(vx_malloc(size));
   }
-  p->flags = size | gc_markbit;
-  gc_append(p, gc_unmarked_list);
+  if (gc_pending_count == kMaxPending) {
+    fputs("Quibbo Runtime Error : Collector: too many objects under construction\n", stdout);
+    exit(-1);
+  }
+  gc_pending[gc_pending_count++] = {p, size};
   gc_alloced_bytes += size;
   if (gc_alloced_bytes > gc_max_alloced_bytes) gc_max_alloced_bytes = gc_alloced_bytes;
   gc_alloced_objs += 1;

@@ -16,8 +16,14 @@ struct gc_object {
   gc_object* prev;
   int flags;  // bits 3..31: allocation size; bits 0..1: colour
 
-  // The header is written by gc_object_alloc before construction.
-  gc_object() {}
+  // Takes its header from the allocation made for it by gc_object_alloc and
+  // joins the unmarked list. Setting the header here, not in the allocator,
+  // keeps it safe from the zero-initialisation of `new T()`. An object made
+  // any other way (a static, a local) is permanent: never marked or freed.
+  gc_object();
+  // A list's sentinel: an empty list from the start.
+  struct Sentinel {};
+  explicit gc_object(Sentinel) : next(this), prev(this), flags(0) {}
   virtual ~gc_object() {}
   virtual void mark() {}
 

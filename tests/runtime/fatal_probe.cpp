@@ -1,0 +1,74 @@
+// Runs one fatal path of the runtime, chosen by its argument, so that the
+// tests can watch the real process: its output streams and exit code.
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include "host/game.h"
+#include "runtime/array.h"
+#include "runtime/errors.h"
+#include "runtime/startup.h"
+
+namespace {
+
+class Probe : public Object {
+ public:
+  String debug() override { return String("+Probe"); }
+};
+
+class ThrowingDelegate : public VxGameDelegate {
+ public:
+  void StartGame() override { throw new ThrowableObject(); }
+};
+
+void LimitAddressSpace() {
+  struct rlimit limit = {512L << 20, 512L << 20};
+  setrlimit(RLIMIT_AS, &limit);
+}
+
+}  // namespace
+
+int main(int argc, const char** argv) {
+  vx_std_main(argc, argv);
+  const char* scenario = argc > 1 ? argv[1] : "";
+  if (!strcmp(scenario, "error")) Error(String("Image frame outside surface"));
+  if (!strcmp(scenario, "quit")) Error(String());
+  if (!strcmp(scenario, "print")) {
+    const String::Char units[] = {0x141, 'B', 0xFF};
+    Print(String(units, 3));
+    DebugLog(String("log"));
+    return 0;
+  }
+  if (!strcmp(scenario, "object")) {
+    Probe* probe = new Probe();
+    printf("%p\n", static_cast<void*>(probe));
+    fflush(stdout);
+    Error(String("inspect"));
+  }
+  if (!strcmp(scenario, "segv")) raise(SIGSEGV);
+  if (!strcmp(scenario, "fpe")) raise(SIGFPE);
+  if (!strcmp(scenario, "ill")) raise(SIGILL);
+  if (!strcmp(scenario, "die")) VxGame().Die(nullptr);
+  if (!strcmp(scenario, "throw")) {
+    VxGame game;
+    game.SetDelegate(new ThrowingDelegate());
+    game.StartGame();
+    puts("not reached");
+    return 0;
+  }
+  if (!strcmp(scenario, "oom-array")) {
+    LimitAddressSpace();
+    Array<int> huge(256 << 20);
+    return huge.Length();
+  }
+  if (!strcmp(scenario, "oom-string")) {
+    LimitAddressSpace();
+    static const unsigned char byte = 'x';
+    // The representation is allocated before any byte is read.
+    String huge(&byte, 1 << 30);
+    return huge.Length();
+  }
+  return 3;
+}

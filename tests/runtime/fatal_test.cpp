@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+
+struct Outcome {
+  std::string out;
+  std::string err;
+  int code;
+};
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, n);
+  close(fd);
+  return text;
+}
+
+// Starts the probe with a scenario; `before` is read from its stdout up to the
+// first newline and handed to `input`, whose result is written to its stdin,
+// which is then closed.
+template <class Input>
+Outcome RunProbeWith(const char* scenario, Input input) {
+  int in[2], out[2], err[2];
+  EXPECT_EQ(pipe(in), 0);
+  EXPECT_EQ(pipe(out), 0);
+  EXPECT_EQ(pipe(err), 0);
+  pid_t child = fork();
+  if (child == 0) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    dup2(err[1], 2);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+    execl(FATAL_PROBE, FATAL_PROBE, scenario, static_cast<char*>(nullptr));
+    _exit(99);
+  }
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  std::string first;
+  std::string script = input(out[0], &first);
+  if (!script.empty()) {
+    EXPECT_EQ(write(in[1], script.data(), script.size()), static_cast<ssize_t>(script.size()));
+  }
+  close(in[1]);
+  Outcome outcome;
+  outcome.out = first + ReadAll(out[0]);
+  outcome.err = ReadAll(err[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+  return outcome;
+}
+
+Outcome RunProbe(const char* scenario, const std::string& stdin_text = "") {
+  return RunProbeWith(scenario, [&](int, std::string*) { return stdin_text; });
+}
+
+const char* const kError = "Quibbo Runtime Error : Image frame outside surface\n\n";
+const char* const kPrompt = "{{~~(null)~~}}\n\n";
+
+TEST(FatalError, PrintsMessageAndPromptThenExitsAtEndOfInput) {
+  Outcome o = RunProbe("error");
+  EXPECT_EQ(o.out, kError);
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 255);
+}
+
+TEST(FatalError, EmptyErrorQuitsQuietly) {
+  Outcome o = RunProbe("quit");
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(o.code, 0);
+}
+
+TEST(FatalError, PrintWritesTheLowByteOfEachUnit) {
+  Outcome o = RunProbe("print");
+  EXPECT_EQ(o.out, "AB\xFF\nlog\n");
+  EXPECT_EQ(o.code, 0);
+}
+
+TEST(Debugger, QuitCommandExitsWithZero) {
+  Outcome o = RunProbe("error", "q\n");
+  EXPECT_EQ(o.out, kError);
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 0);
+}
+
+TEST(Debugger, QuestionMarkIsIgnored) {
+  Outcome o = RunProbe("error", "?\n?\nq\n");
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 0);
+}
+
+TEST(Debugger, ResumeAndStepCommandsReportAgainAndPromptAgain) {
+  for (const char* command : {"r\n", "e\n", "s\n", "l\n"}) {
+    Outcome o = RunProbe("error", command);
+    EXPECT_EQ(o.out, std::string(kError) + kError) << command;
+    EXPECT_EQ(o.err, std::string(kPrompt) + kPrompt) << command;
+    EXPECT_EQ(o.code, 255) << command;
+  }
+}
+
+TEST(Debugger, UnknownCommandIsEchoedAndFatal) {
+  Outcome o = RunProbe("error", "xyz\nq\n");
+  EXPECT_EQ(o.out, std::string(kError) + "????? xyz ?????");
+  EXPECT_EQ(o.code, 255);
+}
+
+TEST(Debugger, LineWithoutNewlineEndsTheProcess) {
+  Outcome o = RunProbe("error", "q");
+  EXPECT_EQ(o.code, 255);
+}
+
+TEST(Debugger, AtSignShowsAnObjectOrAnEmptyLine) {
+  Outcome o = RunProbeWith("object", [](int fd, std::string* first) {
+    char c;
+    while (read(fd, &c, 1) == 1 && c != '\n') *first += c;
+    std::string pointer = *first;
+    *first += '\n';
+    return "@" + pointer + "\n@0\nq\n";
+  });
+  EXPECT_NE(o.out.find("Quibbo Runtime Error : inspect\n\n"), std::string::npos);
+  EXPECT_EQ(o.err, std::string(kPrompt) + "+Probe\n\n");
+  EXPECT_EQ(o.code, 0);
+}
+
+TEST(Signals, EachSignalHasItsMessage) {
+  const char* cases[][2] = {{"segv", "Memory access violation"},
+                            {"fpe", "Floating point exception"},
+                            {"ill", "Illegal instruction"}};
+  for (const auto& c : cases) {
+    Outcome o = RunProbe(c[0]);
+    EXPECT_EQ(o.out, std::string("Quibbo Runtime Error : ") + c[1] + "\n\n") << c[0];
+    EXPECT_EQ(o.err, kPrompt);
+    EXPECT_EQ(o.code, 255);
+  }
+}
+
+TEST(HostDeath, UncaughtExceptionsEndTheProcess) {
+  for (const char* scenario : {"die", "throw"}) {
+    Outcome o = RunProbe(scenario);
+    EXPECT_EQ(o.out, "Quibbo Runtime Error : Uncaught Quibbo Exception\n") << scenario;
+    EXPECT_EQ(o.code, 255) << scenario;
+  }
+}
+
+TEST(OutOfMemory, CollectorAndStringsStopInAnOrderlyWay) {
+  for (const char* scenario : {"oom-array", "oom-string"}) {
+    Outcome o = RunProbe(scenario);
+    EXPECT_EQ(o.out, "Quibbo Runtime Error : Out of memory\n") << scenario;
+    EXPECT_EQ(o.code, 255) << scenario;
+  }
+}
+
+}  // namespace
