@@ -4,14 +4,11 @@
 // A loaded sound; an empty one (no sample) plays nothing.
 class c_Sound : public Object {
  public:
-  // User-provided, so that `new c_Sound()` does not zero the header the
-  // collector has already written.
-  c_Sound() : sample(nullptr) {}
   c_Sound* m_new(gxtkSample* sample);
   c_Sound* m_new2();
   void mark() override;
 
-  gxtkSample* sample;
+  gxtkSample* sample = nullptr;
 };
 
 extern gxtkAudio* vx_audio_device;

@@ -63,7 +63,6 @@ void StartAudioRuntime();
 // A sample that counts its destructions.
 class ProbeSample : public gxtkSample {
  public:
-  ProbeSample() {}  // user-provided: value-initialisation would zero the header
   ~ProbeSample() override { destroyed += 1; }
   static int destroyed;
 };
