@@ -2,6 +2,8 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include <vector>
+
 #include "runtime/object.h"
 #include "runtime/string.h"
 
@@ -16,17 +18,24 @@ class gxtkSample : public Object {
   ALuint buffer;
 };
 
+// Buffer names of discarded samples, deleted by the device's next flush
+// once no source holds them any more.
+extern std::vector<ALuint> discarded;
+
 struct gxtkChannel {
   ALuint source;
-  gxtkSample* sample;
-  int flags;
-  int state;  // 0 stopped, 1 playing, 2 paused
+  gxtkSample* sample;  // the sample last started here
+  int flags;           // bit 0: loop
+  int state;           // 0 stopped, 1 playing, 2 paused
 
   // The channel's source, created on first use.
   ALuint AL_Source();
+  // What OpenAL says of the source; a channel without one reads as stopped.
+  ALint SourceState() const;
 };
 
-// The OpenAL back end: 33 channels, the last of them for music.
+// The OpenAL back end: 33 channels, the last of them for music. Without an
+// OpenAL device it keeps its bookkeeping and plays nothing.
 class gxtkAudio : public Object {
  public:
   static const int kChannels = 33;
@@ -53,9 +62,17 @@ class gxtkAudio : public Object {
   virtual int MusicState();
   virtual int SetMusicVolume(float volume);
 
+  // Keeps alive the samples that still sound.
   void mark() override;
+
+  // Deletes the discarded buffers that no source holds any more.
+  void FlushDiscarded();
 
   ALCdevice* alcDevice;
   ALCcontext* alcContext;
   gxtkChannel channelTable[kChannels];
+
+ private:
+  // The channel record, or null for a number outside the table.
+  gxtkChannel* Channel(int channel);
 };

@@ -2,6 +2,7 @@
 // the creation of the application object.
 #include <GLFW/glfw3.h>
 
+#include "audio/audio.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
 #include "runtime/errors.h"
@@ -30,7 +31,10 @@ VxGameDelegate* placeholder;
 
 void vxInit() {}
 
-void gc_mark() { gc_mark_q(placeholder); }
+void gc_mark() {
+  gc_mark_q(placeholder);
+  gc_mark_q(vx_audio_device);
+}
 
 int vxMain() {
   gc_assign(placeholder, new PlaceholderDelegate());

@@ -1,0 +1,236 @@
+// What OpenAL really puts out. Each scenario runs in a child process of its
+// own, so that OpenAL starts there with the output the scenario chooses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "tests/audio/audio_test_support.h"
+
+namespace {
+
+// A failed check in a child prints itself and makes the child's exit code.
+#define CHILD_CHECK(condition)                    \
+  do {                                            \
+    if (!(condition)) {                           \
+      printf("check failed: %s\n", #condition);   \
+      return 1;                                   \
+    }                                             \
+  } while (0)
+
+// The child's exit code; its standard output is left in `output`.
+int RunInChild(const std::function<int()>& body, std::string* output) {
+  TempDir dir;
+  std::string log = dir.Path("stdout.txt");
+  fflush(stdout);
+  pid_t child = fork();
+  if (child == 0) {
+    if (!freopen(log.c_str(), "w", stdout)) _exit(100);
+    int code = body();
+    fflush(stdout);
+    _exit(code);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  *output = ReadFile(log);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+
+void CloseDevice(gxtkAudio* device) {
+  // Closing finishes the wave file's header.
+  alcMakeContextCurrent(nullptr);
+  alcDestroyContext(device->alcContext);
+  alcCloseDevice(device->alcDevice);
+}
+
+// Interleaved 16-bit stereo as the wave output writes it.
+struct Capture {
+  int channels = 0;
+  int hertz = 0;
+  std::vector<int16_t> samples;
+
+  int Frames() const { return channels ? static_cast<int>(samples.size()) / channels : 0; }
+
+  double Rms(int channel, int from, int to) const {
+    double sum = 0;
+    for (int i = from; i < to; ++i) sum += double(samples[i * channels + channel]) * samples[i * channels + channel];
+    return to > from ? std::sqrt(sum / (to - from)) : 0;
+  }
+
+  // The loudest 50 ms window of one channel.
+  double PeakRms(int channel) const {
+    int window = hertz / 20;
+    double peak = 0;
+    for (int from = 0; from + window <= Frames(); from += window / 2) peak = std::max(peak, Rms(channel, from, from + window));
+    return peak;
+  }
+};
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+Capture ReadCapture(const std::string& path) {
+  std::string bytes = ReadFile(path);
+  Capture capture;
+  EXPECT_GE(bytes.size(), 12u);
+  for (size_t at = 12; at + 8 <= bytes.size();) {
+    std::string tag = bytes.substr(at, 4);
+    size_t size = Le32(bytes, at + 4);
+    size_t body = at + 8;
+    if (tag == "fmt ") {
+      capture.channels = static_cast<unsigned char>(bytes[body + 2]);
+      capture.hertz = static_cast<int>(Le32(bytes, body + 4));
+      EXPECT_EQ(static_cast<unsigned char>(bytes[body + 14]), 16) << "bits per sample";
+    } else if (tag == "data") {
+      size = std::min(size, bytes.size() - body);
+      capture.samples.resize(size / 2);
+      memcpy(capture.samples.data(), bytes.data() + body, capture.samples.size() * 2);
+    }
+    at = body + size + (size & 1);
+  }
+  EXPECT_EQ(capture.channels, 2);
+  return capture;
+}
+
+enum class Then { KeepPlaying, Stop, Pause, Suspend };
+
+struct Scenario {
+  float pan = 0;
+  float volume = 1;
+  Then then = Then::KeepPlaying;
+};
+
+// Plays a looping tone into a wave file for about 1.2 s; `then` happens
+// halfway.
+Capture Record(const Scenario& scenario) {
+  TempDir dir;
+  std::string out = dir.Path("out.wav");
+  std::string conf = dir.Path("alsoft.conf");
+  WriteFile(conf, "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\ndither=false\n"
+                  "[wave]\nfile=" + out + "\n");
+  std::string output;
+  int code = RunInChild(
+      [&] {
+        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        setenv("ALSOFT_DRIVERS", "wave", 1);
+        SoundFiles files(dir);
+        StartAudioRuntime();
+        gxtkAudio* device = vx_audio_device;
+        CHILD_CHECK(device->alcContext != nullptr);
+        gxtkSample* tone = device->LoadSample(String(files.tone.c_str()));
+        CHILD_CHECK(tone != nullptr);
+        device->SetPan(0, scenario.pan);
+        device->SetVolume(0, scenario.volume);
+        device->PlaySample(tone, 0, 1);
+        SleepSeconds(0.5);
+        if (scenario.then == Then::Stop) device->StopChannel(0);
+        if (scenario.then == Then::Pause) device->PauseChannel(0);
+        if (scenario.then == Then::Suspend) device->Suspend();
+        SleepSeconds(0.7);
+        CloseDevice(device);
+        return 0;
+      },
+      &output);
+  EXPECT_EQ(code, 0) << output;
+  return ReadCapture(out);
+}
+
+// A centred tone of amplitude 8000 reaches each side at about 4000 RMS.
+const double kHeard = 1500;
+const double kSilent = 5;
+
+TEST(AudioOutput, PlayedSoundIsHeardUnlessItsVolumeIsZero) {
+  Capture heard = Record(Scenario{});
+  ASSERT_GT(heard.Frames(), heard.hertz / 2);
+  EXPECT_GT(heard.PeakRms(0), kHeard);
+  EXPECT_GT(heard.PeakRms(1), kHeard);
+  Capture muted = Record(Scenario{0, 0});
+  ASSERT_GT(muted.Frames(), muted.hertz / 2);
+  EXPECT_LT(muted.PeakRms(0), kSilent);
+  EXPECT_LT(muted.PeakRms(1), kSilent);
+}
+
+TEST(AudioOutput, PanPutsTheSoundOnThatSide) {
+  Capture right = Record(Scenario{1.5707964f});
+  EXPECT_GT(right.PeakRms(1), kHeard);
+  EXPECT_GT(right.PeakRms(1), 10 * right.PeakRms(0));
+  Capture left = Record(Scenario{-1.5707964f});
+  EXPECT_GT(left.PeakRms(0), kHeard);
+  EXPECT_GT(left.PeakRms(0), 10 * left.PeakRms(1));
+  Capture centre = Record(Scenario{0});
+  EXPECT_NEAR(centre.PeakRms(0) / centre.PeakRms(1), 1.0, 0.1);
+}
+
+class AudioOutputAfterHalfway : public ::testing::TestWithParam<Then> {};
+
+TEST_P(AudioOutputAfterHalfway, ChannelFallsSilentUnlessItKeepsPlaying) {
+  Capture capture = Record(Scenario{0, 1, GetParam()});
+  int frames = capture.Frames();
+  ASSERT_GT(frames, capture.hertz);
+  EXPECT_GT(capture.PeakRms(0), kHeard);
+  double tail = capture.Rms(0, frames - capture.hertz * 3 / 10, frames);
+  if (GetParam() == Then::KeepPlaying) {
+    EXPECT_GT(tail, kHeard);
+  } else {
+    EXPECT_LT(tail, kSilent);
+  }
+}
+
+const char* Name(Then then) {
+  static const char* const names[] = {"KeepPlaying", "Stop", "Pause", "Suspend"};
+  return names[static_cast<int>(then)];
+}
+
+void PrintTo(Then then, std::ostream* out) { *out << Name(then); }
+
+std::string ThenName(const ::testing::TestParamInfo<Then>& info) { return Name(info.param); }
+
+INSTANTIATE_TEST_SUITE_P(Halfway, AudioOutputAfterHalfway,
+                         ::testing::Values(Then::KeepPlaying, Then::Stop, Then::Pause, Then::Suspend), ThenName);
+
+TEST(AudioWithoutOutput, PlaysNothingAndNeverCrashes) {
+  std::string output;
+  int code = RunInChild(
+      [] {
+        setenv("ALSOFT_DRIVERS", "no-such-output", 1);
+        TempDir dir;
+        SoundFiles files(dir);
+        StartAudioRuntime();
+        gxtkAudio* device = vx_audio_device;
+        CHILD_CHECK(device->alcDevice == nullptr && device->alcContext == nullptr);
+        gxtkSample* tone = device->LoadSample(String(files.tone.c_str()));
+        CHILD_CHECK(tone != nullptr);
+        device->SetVolume(0, 0.5f);
+        device->SetPan(0, 1);
+        device->SetRate(0, 2);
+        device->PlaySample(tone, 0, 1);
+        CHILD_CHECK(device->ChannelState(0) == 0);
+        device->PlaySample(tone, 1, 1);
+        device->PauseChannel(1);
+        device->ResumeChannel(1);
+        device->Suspend();
+        device->Resume();
+        device->StopChannel(1);
+        CHILD_CHECK(device->PlayMusic(String(files.blip.c_str()), 1) == 0);
+        CHILD_CHECK(device->MusicState() == 0);
+        c_Sound* sound = vx_audio_LoadSound(String(files.blip.c_str()));
+        CHILD_CHECK(sound != nullptr);
+        vx_audio_PlaySound(sound, 2, 0);
+        tone->Discard();
+        ForceCollection();
+        device->FlushDiscarded();
+        CHILD_CHECK(discarded.empty());
+        return 0;
+      },
+      &output);
+  EXPECT_EQ(code, 0) << output;
+  EXPECT_NE(output.find("OpenAl error: alcOpenDevice failed\n"), std::string::npos) << output;
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "tests/audio/audio_test_support.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "host/glfw_game.h"
+
+int ProbeSample::destroyed;
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vx-audio-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+namespace {
+
+std::string Le(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
+  return out;
+}
+
+}  // namespace
+
+std::string Chunk(const std::string& tag, const std::string& body) {
+  return tag + Le(static_cast<uint32_t>(body.size()), 4) + body;
+}
+
+std::string WavFile::Bytes() const {
+  int block = channels * bits / 8;
+  std::string fmt = Le(format_code, 2) + Le(channels, 2) + Le(hertz, 4) + Le(hertz * block, 4) +
+                    Le(block, 2) + Le(bits, 2);
+  fmt.resize(fmt_size > 16 ? fmt_size : 16, '\0');
+  std::string body = "WAVE" + std::string("fmt ") + Le(fmt_size, 4) + fmt + before_data + "data" +
+                     Le(data_size_given ? data_size : static_cast<int>(data.size()), 4) + data;
+  return Chunk("RIFF", body);
+}
+
+std::string Sine16(int frames, int channels, int hertz, double frequency, double amplitude) {
+  std::string out;
+  for (int i = 0; i < frames; ++i) {
+    int value = static_cast<int>(std::lround(amplitude * std::sin(2 * M_PI * frequency * i / hertz)));
+    for (int c = 0; c < channels; ++c) out += Le(static_cast<uint16_t>(value), 2);
+  }
+  return out;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ostringstream out;
+  out << std::ifstream(path, std::ios::binary).rdbuf();
+  return out.str();
+}
+
+SoundFiles::SoundFiles(const TempDir& dir)
+    : blip(dir.Path("blip.wav")), tone(dir.Path("tone.wav")), stereo(dir.Path("stereo.wav")) {
+  WavFile wav;
+  wav.hertz = 44100;
+  wav.data = Sine16(2205, 1, 44100, 440, 8000);
+  WriteFile(blip, wav.Bytes());
+  wav.data = Sine16(88200, 1, 44100, 440, 8000);
+  WriteFile(tone, wav.Bytes());
+  wav.channels = 2;
+  wav.data = Sine16(4410, 2, 44100, 440, 8000);
+  WriteFile(stereo, wav.Bytes());
+}
+
+void SleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+bool WaitFor(const std::function<bool()>& done, double seconds) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return done();
+    SleepSeconds(0.005);
+  }
+  return true;
+}
+
+void StartAudioRuntime() {
+  setenv("ALSOFT_DRIVERS", "null", 0);
+  gc_init1();
+  gc_mark();
+  discarded.clear();
+  ProbeSample::destroyed = 0;
+  if (!VxGlfwGame::_glfwGame) new VxGlfwGame();
+  vx_audio_SetAudioDevice(new gxtkAudio());
+}
+
+void ForceCollection(int steps) {
+  for (int i = 0; i < steps; ++i) {
+    gc_force_sweep = true;
+    gc_collect();
+  }
+}
+
+ALint SourceInt(const gxtkAudio& device, int channel, ALenum parameter) {
+  ALint value = -12345;
+  alGetSourcei(device.channelTable[channel].source, parameter, &value);
+  return value;
+}
+
+float SourceFloat(const gxtkAudio& device, int channel, ALenum parameter) {
+  float value = -12345;
+  alGetSourcef(device.channelTable[channel].source, parameter, &value);
+  return value;
+}
+
+bool Discarded(ALuint name) {
+  for (ALuint pending : discarded) {
+    if (pending == name) return true;
+  }
+  return false;
+}
