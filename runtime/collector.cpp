@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "runtime/memory.h"
 
@@ -171,6 +172,15 @@ void gc_mark_now(gc_object* p) {
     gc_reach(p);
     gc_blacken(p);
   }
+}
+
+gc_object* gc_find_object(const void* p) {
+  for (gc_object* list : {&gc_unmarked_list, &gc_queued_list, &gc_marked_list, &gc_free_list}) {
+    for (gc_object* q = list->next; q != list; q = q->next) {
+      if (q == p) return q;
+    }
+  }
+  return nullptr;
 }
 
 void gc_collect() {

@@ -68,6 +68,10 @@ void gc_flush_free(int size);
 void gc_mark_q(gc_object* p);
 void gc_mark_now(gc_object* p);
 
+// The collected object at this address, or null: for addresses that come
+// from outside the program.
+gc_object* gc_find_object(const void* p);
+
 // Queues the program's roots. Defined by the program, which knows its globals.
 void gc_mark();
 

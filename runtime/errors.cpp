@@ -64,7 +64,11 @@ void dbg_stop() {
       case '@': {
         void* p = nullptr;
         sscanf(line + 1, "%p", &p);
-        dbg_print(p ? static_cast<Object*>(p)->debug() : String());
+        // The address comes from outside: only a live collected object is
+        // asked for its text, anything else reads as null.
+        gc_object* found = p ? gc_find_object(p) : nullptr;
+        Object* object = found ? dynamic_cast<Object*>(found) : nullptr;
+        dbg_print(object ? object->debug() : String());
         continue;
       }
       case 'e':

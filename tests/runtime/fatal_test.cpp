@@ -123,10 +123,11 @@ TEST(Debugger, AtSignShowsAnObjectOrAnEmptyLine) {
     while (read(fd, &c, 1) == 1 && c != '\n') *first += c;
     std::string pointer = *first;
     *first += '\n';
-    return "@" + pointer + "\n@0\nq\n";
+    // A live object, null, and an address that is no object at all.
+    return "@" + pointer + "\n@0\n@0x1234\nq\n";
   });
   EXPECT_NE(o.out.find("Quibbo Runtime Error : inspect\n\n"), std::string::npos);
-  EXPECT_EQ(o.err, std::string(kPrompt) + "+Probe\n\n");
+  EXPECT_EQ(o.err, std::string(kPrompt) + "+Probe\n\n\n");
   EXPECT_EQ(o.code, 0);
 }
 
