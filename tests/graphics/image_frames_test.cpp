@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -5,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/collector.h"
 #include "tests/graphics/context_test_support.h"
 
 namespace {
@@ -17,6 +19,16 @@ Origins FramesOf(c_Image* image) {
     origins.emplace_back(image->frames[i]->x, image->frames[i]->y);
   }
   return origins;
+}
+
+// Still one of the collector's objects, not freed.
+bool Live(const gc_object* p) {
+  for (gc_object* list : {&gc_unmarked_list, &gc_queued_list, &gc_marked_list}) {
+    for (gc_object* q = list->next; q != list; q = q->next) {
+      if (q == p) return true;
+    }
+  }
+  return false;
 }
 
 uint32_t Opaque(int, int) { return 0xFF808080; }
@@ -146,6 +158,32 @@ TEST_F(ImageFrames, ZeroFramesGiveAnImageWithoutFramesInsteadOfADivisionByZero) 
   c_Image* none = vx_graphics_LoadImage2(String("grid.png"), 32, 32, -3, 0);
   ASSERT_NE(none, nullptr);
   EXPECT_EQ(none->frames.Length(), 0);
+}
+
+TEST_F(ImageFrames, AGrabbedImageKeepsItsSourceAndSurfaceAlive) {
+  c_Image* cells = vx_graphics_LoadImage2(String("grid.png"), 32, 32, 4, 0);
+  c_Image* lost = vx_graphics_LoadImage(String("strip.png"), 1, 0);
+  const GLuint kept = cells->surface->textureId;
+  const GLuint gone = lost->surface->textureId;
+  ASSERT_TRUE(glIsTexture(kept));
+  ASSERT_TRUE(glIsTexture(gone));
+  // The drawing context is a root; its font is the only way to the grid.
+  vx_graphics_SetFont(cells, 0);
+  for (int i = 0; i < 3; ++i) {
+    gc_force_sweep = true;
+    gc_collect();
+  }
+  EXPECT_TRUE(glIsTexture(kept));
+  EXPECT_FALSE(glIsTexture(gone));
+  EXPECT_TRUE(Live(cells));
+  EXPECT_TRUE(Live(cells->frames.rep));
+  EXPECT_TRUE(Live(cells->frames[3]));
+  ASSERT_TRUE(Live(cells->source));
+  EXPECT_TRUE(Live(cells->source->frames[0]));
+  ASSERT_EQ(cells->frames.Length(), 4);
+  EXPECT_EQ(cells->frames[3]->x, 32);
+  EXPECT_EQ(cells->source->frames.Length(), 1);
+  EXPECT_EQ(cells->source->surface, cells->surface);
 }
 
 TEST(ImageLoading, BadFilesGiveNoImage) {
