@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include "audio/audio.h"
+#include "graphics/graphics.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
 #include "runtime/errors.h"
@@ -29,11 +30,14 @@ VxGameDelegate* placeholder;
 
 }  // namespace
 
-void vxInit() {}
+void vxInit() { gc_assign(vx_graphics_context, (new c_GraphicsContext())->m_new()); }
 
 void gc_mark() {
   gc_mark_q(placeholder);
   gc_mark_q(vx_audio_device);
+  gc_mark_q(vx_graphics_device);
+  gc_mark_q(vx_graphics_renderDevice);
+  gc_mark_q(vx_graphics_context);
 }
 
 int vxMain() {
