@@ -14,7 +14,11 @@ bool JoystickHost::PollJoystick(int port, Array<float> joyx, Array<float>, Array
 
 void StartFramework(VxGame* host) {
   VxGame::_game = host;
-  gc_init1();
+  // The collector's lists are emptied once per process, as at start-up:
+  // emptying them again would leave its byte counts behind.
+  static bool collectorStarted = false;
+  if (!collectorStarted) gc_init1();
+  collectorStarted = true;
   vxInit();
   gc_init2();
 }

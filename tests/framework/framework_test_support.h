@@ -17,6 +17,6 @@ class JoystickHost : public VxGame {
                     Array<bool> buttons) override;
 };
 
-// The program's start-up without a window: empty collector lists, the
+// The program's start-up without a window: the collector (once), the
 // program's globals with `host` as the host, the roots queued.
 void StartFramework(VxGame* host);
