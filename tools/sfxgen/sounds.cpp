@@ -21,7 +21,7 @@ double Time(size_t i) { return static_cast<double>(i) / kRate; }
 // then the level.
 Signal Finish(Signal s, double loudness_db, double fade_in, double fade_out) {
   HighPass(&s, 30);
-  TrimTail(&s, 0.002, fade_out);
+  TrimTail(&s, 0.02, fade_out);
   FadeEdges(&s, fade_in, fade_out);
   Normalize(&s, loudness_db, kPeakLimit);
   return s;
@@ -94,9 +94,9 @@ Signal GroupBlast() {
     s[i] = static_cast<float>(pop + low);
   }
   const double notes[] = {84, 88, 91, 96};
-  for (int k = 0; k < 4; ++k) MixInto(&s, Bell(NoteHz(notes[k]), 0.16 + 0.04 * k, 1.6), 0.012 + 0.045 * k, 0.3);
+  for (int k = 0; k < 4; ++k) MixInto(&s, Bell(NoteHz(notes[k]), 0.12 + 0.035 * k, 1.6), 0.012 + 0.045 * k, 0.3);
   AddReverb(&s, 1.0, 0.72, 0.22, 0.4);
-  return Finish(s, -13, 0.0015, 0.08);
+  return Finish(s, -13, 0.0015, 0.2);
 }
 
 // 003: the tiny woody tick of a block stepping one cell; it repeats while
@@ -113,7 +113,7 @@ Signal SlideTick() {
     double tick = 0.5 * grain.Run(noise.White(), 3500, 3).band * Percussive(t, 0.0003, 0.004);
     s[i] = static_cast<float>(pitch + tick);
   }
-  return Finish(s, -21, 0.0006, 0.015);
+  return Finish(s, -21, 0.001, 0.015);
 }
 
 // 004: a deep, rounded boom: a sub drop under a noise burst whose filter
@@ -123,13 +123,15 @@ Signal BombExplosion() {
   Oscillator sub;
   Noise noise(4), sparks(44);
   StateVariable blast, rumble, crackle;
+  OnePole soften;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
     double low = 0.9 * sub.Sine(Glide(t, 120, 34, 0.1)) * Percussive(t, 0.002, 0.3);
     double burst = blast.Run(noise.White(), Glide(t, 5000, 140, 0.15), 0.7).low * Percussive(t, 0.002, 0.25);
     double roll = 0.6 * rumble.Run(noise.White(), 320, 0.8).low * Percussive(t, 0.02, 0.5);
+    // Sparse embers, rounded off so that they crackle rather than click.
     double spark = sparks.Unit() < 0.006 * std::exp(-t / 0.2) ? sparks.White() * 3.0 : 0.0;
-    double cracks = 0.5 * crackle.Run(static_cast<float>(spark), 2600, 2.5).band;
+    double cracks = 0.3 * soften.Low(crackle.Run(static_cast<float>(spark), 2200, 4).band, 4000);
     s[i] = static_cast<float>(low + burst + roll + cracks);
   }
   SoftClip(&s, 1.6);
@@ -147,7 +149,7 @@ Signal FuseTick() {
     double t = Time(i);
     s[i] += static_cast<float>(0.5 * block.Run(noise.White(), 2200, 5).band * Percussive(t, 0.0003, 0.006));
   }
-  return Finish(s, -15, 0.0005, 0.03);
+  return Finish(s, -16, 0.001, 0.03);
 }
 
 // A warm voice for melodies: triangle and sine with a little octave.
@@ -190,10 +192,10 @@ Signal GameOver() {
 // 007 (loaded, not played): a two-note combo chime, G6 up to C7.
 Signal ComboChime() {
   Signal s;
-  MixInto(&s, Bell(NoteHz(91), 0.16, 1.4), 0.002, 0.5);
-  MixInto(&s, Bell(NoteHz(96), 0.26, 1.4), 0.085, 0.5);
+  MixInto(&s, Bell(NoteHz(91), 0.13, 1.4), 0.002, 0.5);
+  MixInto(&s, Bell(NoteHz(96), 0.2, 1.4), 0.085, 0.5);
   AddReverb(&s, 1.0, 0.7, 0.2, 0.3);
-  return Finish(s, -15, 0.001, 0.08);
+  return Finish(s, -15, 0.001, 0.2);
 }
 
 // 008: the danger warning: a rounded two-tone "dee-doo", A5 down to E5,
@@ -255,7 +257,7 @@ Signal FuseSizzle() {
 Signal BadgeJingle() {
   Signal s;
   const double notes[] = {79, 84, 88, 91, 96};
-  for (int k = 0; k < 5; ++k) MixInto(&s, Bell(NoteHz(notes[k]), k == 4 ? 0.4 : 0.14, 1.5), 0.002 + 0.07 * k, 0.35);
+  for (int k = 0; k < 5; ++k) MixInto(&s, Bell(NoteHz(notes[k]), k == 4 ? 0.32 : 0.12, 1.5), 0.002 + 0.07 * k, 0.35);
   Signal glitter(Samples(0.6));
   Noise noise(95);
   StateVariable air;
@@ -265,7 +267,7 @@ Signal BadgeJingle() {
   }
   MixInto(&s, glitter, 0.28, 0.08);
   AddReverb(&s, 1.2, 0.75, 0.25, 0.5);
-  return Finish(s, -14, 0.001, 0.15);
+  return Finish(s, -14, 0.001, 0.3);
 }
 
 // 098: the menu click, a soft rising bubble pop; the game plays it at half
@@ -291,13 +293,13 @@ Signal CreditsWhoosh() {
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
     double cutoff = 450 * std::pow(7.0, t / 0.5);
-    s[i] = static_cast<float>(0.55 * air.Run(noise.White(), cutoff, 1.4).band * Gate(t, 0.16, 0.04, 0.32));
+    s[i] = static_cast<float>(0.55 * air.Run(noise.White(), cutoff, 1.4).band * Gate(t, 0.1, 0.06, 0.32));
   }
-  MixInto(&s, Bell(NoteHz(88), 0.22, 1.2), 0.06, 0.3);
-  MixInto(&s, Bell(NoteHz(95), 0.24, 1.2), 0.14, 0.26);
-  MixInto(&s, Bell(NoteHz(100), 0.2, 0.8), 0.22, 0.12);
+  MixInto(&s, Bell(NoteHz(88), 0.18, 1.2), 0.005, 0.3);
+  MixInto(&s, Bell(NoteHz(95), 0.2, 1.2), 0.085, 0.26);
+  MixInto(&s, Bell(NoteHz(100), 0.16, 0.8), 0.165, 0.12);
   AddReverb(&s, 1.1, 0.72, 0.25, 0.4);
-  return Finish(s, -16, 0.004, 0.12);
+  return Finish(s, -16, 0.004, 0.2);
 }
 
 }  // namespace
