@@ -112,15 +112,25 @@ double Db(double level) { return level > 0 ? 20 * std::log10(level) : -999; }
 
 // RMS of the loudest 50 ms window (a shorter sound counts as padded with
 // silence), as a fraction of full scale: how loud a short effect is heard.
+// The bass below about 120 Hz, which the ear and small speakers hardly
+// hear, is weighed down by two one-pole high-passes.
 double Loudness(const std::vector<int16_t>& samples, int hertz) {
+  std::vector<double> heard(samples.size());
+  double a = 1 - std::exp(-2 * M_PI * 120 / hertz), low1 = 0, low2 = 0;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    low1 += a * (samples[i] - low1);
+    double high1 = samples[i] - low1;
+    low2 += a * (high1 - low2);
+    heard[i] = high1 - low2;
+  }
   size_t window = static_cast<size_t>(hertz / 20);
   double loudest = 0;
-  for (size_t from = 0; from < samples.size(); from += window / 5) {
-    size_t to = std::min(samples.size(), from + window);
+  for (size_t from = 0; from < heard.size(); from += window / 5) {
+    size_t to = std::min(heard.size(), from + window);
     double sum = 0;
-    for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
+    for (size_t i = from; i < to; ++i) sum += heard[i] * heard[i];
     loudest = std::max(loudest, std::sqrt(sum / window) / kFullScale);
-    if (to == samples.size()) break;
+    if (to == heard.size()) break;
   }
   return loudest;
 }

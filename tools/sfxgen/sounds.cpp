@@ -73,8 +73,8 @@ Signal Landing() {
   StateVariable knock;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
-    double thump = body.Sine(Glide(t, 150, 60, 0.03)) * Percussive(t, 0.002, 0.05);
-    double board = 0.35 * wood.Sine(Glide(t, 330, 240, 0.02)) * Percussive(t, 0.001, 0.018);
+    double thump = body.Sine(Glide(t, 170, 72, 0.03)) * Percussive(t, 0.002, 0.05);
+    double board = 0.45 * wood.Sine(Glide(t, 340, 250, 0.02)) * Percussive(t, 0.001, 0.02);
     double tap = 0.6 * knock.Run(noise.White(), 1100, 1.2).band * Percussive(t, 0.0005, 0.008);
     s[i] = static_cast<float>(thump + board + tap);
   }
@@ -126,7 +126,7 @@ Signal BombExplosion() {
   OnePole soften;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
-    double low = 0.9 * sub.Sine(Glide(t, 120, 34, 0.1)) * Percussive(t, 0.002, 0.3);
+    double low = 0.6 * sub.Sine(Glide(t, 120, 38, 0.1)) * Percussive(t, 0.002, 0.3);
     double burst = blast.Run(noise.White(), Glide(t, 5000, 140, 0.15), 0.7).low * Percussive(t, 0.002, 0.25);
     double roll = 0.6 * rumble.Run(noise.White(), 320, 0.8).low * Percussive(t, 0.02, 0.5);
     // Sparse embers, rounded off so that they crackle rather than click.
@@ -134,7 +134,7 @@ Signal BombExplosion() {
     double cracks = 0.3 * soften.Low(crackle.Run(static_cast<float>(spark), 2200, 4).band, 4000);
     s[i] = static_cast<float>(low + burst + roll + cracks);
   }
-  SoftClip(&s, 1.6);
+  SoftClip(&s, 2.2);
   AddReverb(&s, 1.5, 0.75, 0.18, 0.5);
   return Finish(s, -11, 0.002, 0.25);
 }
@@ -241,12 +241,12 @@ Signal FuseSizzle() {
   Signal s(Samples(0.4));
   Noise noise(10), sparks(1010);
   StateVariable hiss, pops;
-  OnePole flutter;
+  OnePole flutter, soften;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
     double spark = sparks.Unit() < 0.003 ? sparks.White() * 4.0 : 0.0;
     double level = 0.7 + 0.3 * flutter.Low(noise.White(), 30) * 8;
-    double air = hiss.Run(noise.White(), 5500, 0.9).high * Gate(t, 0.04, 0.2, 0.15) * level;
+    double air = soften.Low(hiss.Run(noise.White(), 6000, 0.7).band, 9000) * Gate(t, 0.04, 0.2, 0.15) * level;
     s[i] = static_cast<float>(0.6 * air + 0.4 * pops.Run(static_cast<float>(spark), 3500, 3).band);
   }
   return Finish(s, -20, 0.02, 0.08);

@@ -179,16 +179,21 @@ double Peak(const Signal& signal) {
 }
 
 double Loudness(const Signal& signal) {
+  // The ear (and a small speaker) hardly hears the lowest octaves: weigh
+  // them down, or a boom would be measured louder than it sounds.
+  Signal heard(signal.size());
+  OnePole first, second;
+  for (size_t i = 0; i < signal.size(); ++i) heard[i] = second.High(first.High(signal[i], 120), 120);
   size_t window = static_cast<size_t>(Samples(0.05));
   size_t step = window / 5;
   double loudest = 0;
-  for (size_t from = 0; from < signal.size(); from += step) {
-    size_t to = std::min(signal.size(), from + window);
+  for (size_t from = 0; from < heard.size(); from += step) {
+    size_t to = std::min(heard.size(), from + window);
     double sum = 0;
-    for (size_t i = from; i < to; ++i) sum += double(signal[i]) * signal[i];
+    for (size_t i = from; i < to; ++i) sum += double(heard[i]) * heard[i];
     // A sound shorter than the window is measured over the window all the same.
     loudest = std::max(loudest, std::sqrt(sum / window));
-    if (to == signal.size()) break;
+    if (to == heard.size()) break;
   }
   return loudest;
 }

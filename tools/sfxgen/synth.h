@@ -98,8 +98,8 @@ void FadeEdges(Signal* signal, double in_seconds, double out_seconds);
 void TrimTail(Signal* signal, double floor, double keep);
 
 double Peak(const Signal& signal);
-// RMS of the loudest 50 ms window, a simple measure of how loud a short
-// effect sounds.
+// RMS of the loudest 50 ms window with the bass below about 120 Hz weighed
+// down, a simple measure of how loud a short effect sounds.
 double Loudness(const Signal& signal);
 // Scales to the given loudness (dBFS) unless the peak would then pass
 // `peak_limit`, in which case the peak decides.
