@@ -11,7 +11,6 @@ namespace sfx {
 
 namespace {
 
-const double kTwoPi = 6.283185307179586;
 // About -1 dBFS: headroom for the mixer and for resampling at other rates.
 const double kPeakLimit = 0.89;
 
@@ -39,7 +38,7 @@ Signal Bell(double hz, double decay, double brightness) {
   Oscillator body, glint, shimmer;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
-    double index = brightness * std::exp(-t / (decay * 0.3));
+    double index = brightness * Exp(-t / (decay * 0.3));
     s[i] = static_cast<float>(body.Fm(hz, 2.0, index) * Percussive(t, 0.002, decay) +
                               0.22 * glint.Sine(hz * 2.76) * Percussive(t, 0.001, decay * 0.25) +
                               0.10 * shimmer.Sine(hz * 5.4) * Percussive(t, 0.001, decay * 0.12));
@@ -130,7 +129,7 @@ Signal BombExplosion() {
     double burst = blast.Run(noise.White(), Glide(t, 5000, 140, 0.15), 0.7).low * Percussive(t, 0.002, 0.25);
     double roll = 0.6 * rumble.Run(noise.White(), 320, 0.8).low * Percussive(t, 0.02, 0.5);
     // Sparse embers, rounded off so that they crackle rather than click.
-    double spark = sparks.Unit() < 0.006 * std::exp(-t / 0.2) ? sparks.White() * 3.0 : 0.0;
+    double spark = sparks.Unit() < 0.006 * Exp(-t / 0.2) ? sparks.White() * 3.0 : 0.0;
     double cracks = 0.3 * soften.Low(crackle.Run(static_cast<float>(spark), 2200, 4).band, 4000);
     s[i] = static_cast<float>(low + burst + roll + cracks);
   }
@@ -172,8 +171,8 @@ Signal GameOver() {
     bool last = note.length > 0.5;
     for (size_t i = 0; i < voice.size(); ++i) {
       double t = Time(i);
-      double vibrato = last ? 1 + 0.006 * std::min(1.0, t / 0.3) * std::sin(kTwoPi * 5.2 * t) : 1;
-      double env = Gate(t, 0.012, note.length - 0.06, 0.1) * std::exp(-t / (last ? 0.9 : 0.5));
+      double vibrato = last ? 1 + 0.006 * std::min(1.0, t / 0.3) * SinCycles(5.2 * t) : 1;
+      double env = Gate(t, 0.012, note.length - 0.06, 0.1) * Exp(-t / (last ? 0.9 : 0.5));
       voice[i] = tone.Low(static_cast<float>(Warm(&a, &b, &c, NoteHz(note.midi) * vibrato) * env), 2400);
     }
     MixInto(&s, voice, note.at, 0.5);
@@ -229,7 +228,7 @@ Signal BombArrives() {
   Oscillator body, octave;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
-    double hz = Glide(t, 520, 170, 0.06) * (1 + 0.03 * std::sin(kTwoPi * 16 * t));
+    double hz = Glide(t, 520, 170, 0.06) * (1 + 0.03 * SinCycles(16 * t));
     double env = Percussive(t, 0.004, 0.1);
     s[i] = static_cast<float>((body.Sine(hz) + 0.25 * octave.Sine(hz * 2)) * env);
   }
@@ -292,7 +291,7 @@ Signal CreditsWhoosh() {
   StateVariable air;
   for (size_t i = 0; i < s.size(); ++i) {
     double t = Time(i);
-    double cutoff = 450 * std::pow(7.0, t / 0.5);
+    double cutoff = 450 * Exp2(2.807354922057604 * t / 0.5);  // × 7 every half second
     s[i] = static_cast<float>(0.55 * air.Run(noise.White(), cutoff, 1.4).band * Gate(t, 0.1, 0.06, 0.32));
   }
   MixInto(&s, Bell(NoteHz(88), 0.18, 1.2), 0.005, 0.3);

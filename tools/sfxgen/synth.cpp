@@ -16,9 +16,50 @@ double Wrap(double phase) { return phase - std::floor(phase); }
 
 }  // namespace
 
+double SinCycles(double cycles) {
+  // Reduced to a quarter turn around zero, where the series converges fast.
+  double r = cycles - std::floor(cycles + 0.5);
+  if (r > 0.25) r = 0.5 - r;
+  if (r < -0.25) r = -0.5 - r;
+  double x = kTwoPi * r;
+  double x2 = x * x;
+  double term = x, sum = x;
+  for (int n = 2; n <= 18; n += 2) {
+    term *= -x2 / (n * (n + 1));
+    sum += term;
+  }
+  return sum;
+}
+
+double CosCycles(double cycles) { return SinCycles(cycles + 0.25); }
+
+double Exp(double x) {
+  if (x < -700) return 0;
+  if (x > 700) x = 700;
+  // e^x = 2^k · e^r with |r| <= ln 2 / 2.
+  const double kLn2 = 0.6931471805599453;
+  double k = std::floor(x / kLn2 + 0.5);
+  double r = x - k * kLn2;
+  double term = 1, sum = 1;
+  for (int n = 1; n <= 16; ++n) {
+    term *= r / n;
+    sum += term;
+  }
+  return std::ldexp(sum, static_cast<int>(k));
+}
+
+double Exp2(double x) { return Exp(x * 0.6931471805599453); }
+
+double Tanh(double x) {
+  if (x > 20) return 1;
+  if (x < -20) return -1;
+  double e = Exp(2 * x);
+  return (e - 1) / (e + 1);
+}
+
 int Samples(double seconds) { return static_cast<int>(std::lround(seconds * kRate)); }
 
-double NoteHz(double midi_note) { return 440.0 * std::pow(2.0, (midi_note - 69.0) / 12.0); }
+double NoteHz(double midi_note) { return 440.0 * Exp2((midi_note - 69.0) / 12.0); }
 
 float Noise::White() {
   // xorshift32: cheap, full period, and defined bit for bit.
@@ -36,7 +77,7 @@ double Oscillator::Advance(double hz) {
   return now;
 }
 
-float Oscillator::Sine(double hz) { return static_cast<float>(std::sin(kTwoPi * Advance(hz))); }
+float Oscillator::Sine(double hz) { return static_cast<float>(SinCycles(Advance(hz))); }
 
 float Oscillator::Triangle(double hz) {
   double p = Advance(hz);
@@ -46,36 +87,36 @@ float Oscillator::Triangle(double hz) {
 float Oscillator::SoftSquare(double hz, int harmonics) {
   double p = Advance(hz);
   double sum = 0;
-  for (int k = 1; k <= harmonics && k * hz < Nyquist(); k += 2) sum += std::sin(kTwoPi * k * p) / k;
+  for (int k = 1; k <= harmonics && k * hz < Nyquist(); k += 2) sum += SinCycles(k * p) / k;
   return static_cast<float>(sum * 4.0 / M_PI);
 }
 
 float Oscillator::Fm(double hz, double ratio, double index) {
-  double modulator = std::sin(kTwoPi * mod_phase_);
+  double modulator = SinCycles(mod_phase_);
   mod_phase_ = Wrap(mod_phase_ + ratio * hz / kRate);
-  return static_cast<float>(std::sin(kTwoPi * Advance(hz) + index * modulator));
+  return static_cast<float>(SinCycles(Advance(hz) + index * modulator / kTwoPi));
 }
 
 double Percussive(double t, double attack, double decay) {
   if (t < 0) return 0;
   if (t < attack) return t / attack;
-  return std::exp(-(t - attack) / decay);
+  return Exp(-(t - attack) / decay);
 }
 
 double Gate(double t, double attack, double hold, double release) {
   if (t < 0) return 0;
-  if (t < attack) return 0.5 - 0.5 * std::cos(M_PI * t / attack);
+  if (t < attack) return 0.5 - 0.5 * CosCycles(0.5 * t / attack);
   t -= attack;
   if (t < hold) return 1;
   t -= hold;
-  if (t < release) return 0.5 + 0.5 * std::cos(M_PI * t / release);
+  if (t < release) return 0.5 + 0.5 * CosCycles(0.5 * t / release);
   return 0;
 }
 
-double Glide(double t, double from, double to, double tau) { return to + (from - to) * std::exp(-t / tau); }
+double Glide(double t, double from, double to, double tau) { return to + (from - to) * Exp(-t / tau); }
 
 float OnePole::Low(float x, double cutoff_hz) {
-  double a = 1.0 - std::exp(-kTwoPi * std::min(cutoff_hz, Nyquist()) / kRate);
+  double a = 1.0 - Exp(-kTwoPi * std::min(cutoff_hz, Nyquist()) / kRate);
   state_ += static_cast<float>(a * (x - state_));
   return state_;
 }
@@ -83,7 +124,8 @@ float OnePole::Low(float x, double cutoff_hz) {
 float OnePole::High(float x, double cutoff_hz) { return x - Low(x, cutoff_hz); }
 
 StateVariable::Out StateVariable::Run(float x, double cutoff_hz, double q) {
-  double g = std::tan(M_PI * std::clamp(cutoff_hz, 10.0, Nyquist()) / kRate);
+  double turn = 0.5 * std::clamp(cutoff_hz, 10.0, Nyquist()) / kRate;
+  double g = SinCycles(turn) / CosCycles(turn);  // tan(π · cutoff / rate)
   double k = 1.0 / std::max(q, 0.1);
   double a1 = 1.0 / (1.0 + g * (g + k));
   double a2 = g * a1;
@@ -144,7 +186,7 @@ void Scale(Signal* signal, double gain) {
 }
 
 void SoftClip(Signal* signal, double drive) {
-  for (float& x : *signal) x = static_cast<float>(std::tanh(x * drive) / drive);
+  for (float& x : *signal) x = static_cast<float>(Tanh(x * drive) / drive);
 }
 
 void HighPass(Signal* signal, double cutoff_hz) {
@@ -157,9 +199,9 @@ void FadeEdges(Signal* signal, double in_seconds, double out_seconds) {
   int n = static_cast<int>(signal->size());
   int in = std::min(n / 2, std::max(1, Samples(in_seconds)));
   int out = std::min(n / 2, std::max(1, Samples(out_seconds)));
-  for (int i = 0; i < in; ++i) (*signal)[i] = static_cast<float>((*signal)[i] * (0.5 - 0.5 * std::cos(M_PI * i / in)));
+  for (int i = 0; i < in; ++i) (*signal)[i] = static_cast<float>((*signal)[i] * (0.5 - 0.5 * CosCycles(0.5 * i / in)));
   for (int i = 0; i < out; ++i) {
-    double weight = 0.5 - 0.5 * std::cos(M_PI * i / out);
+    double weight = 0.5 - 0.5 * CosCycles(0.5 * i / out);
     (*signal)[n - 1 - i] = static_cast<float>((*signal)[n - 1 - i] * weight);
   }
 }
@@ -202,7 +244,7 @@ void Normalize(Signal* signal, double loudness_db, double peak_limit) {
   double loudness = Loudness(*signal);
   double peak = Peak(*signal);
   if (loudness <= 0 || peak <= 0) return;
-  double gain = std::pow(10.0, loudness_db / 20.0) / loudness;
+  double gain = Exp(loudness_db / 20.0 * 2.302585092994046) / loudness;
   gain = std::min(gain, peak_limit / peak);
   Scale(signal, gain);
 }

@@ -12,6 +12,15 @@ const int kRate = 44100;
 
 using Signal = std::vector<float>;
 
+// Elementary functions from plain arithmetic alone, so that the output does
+// not depend on the maths library or on which CPU-specific variant of it
+// runs: the same bytes on every build and machine.
+double SinCycles(double cycles);  // sin(2π · cycles)
+double CosCycles(double cycles);
+double Exp(double x);
+double Exp2(double x);
+double Tanh(double x);
+
 // Samples in `seconds`, rounded.
 int Samples(double seconds);
 double NoteHz(double midi_note);
