@@ -275,33 +275,6 @@ TEST(SoundEffects, GeneratorWritesExactlyTheTableAndTheSameBytesEveryTime) {
   EXPECT_NE(system(failing.c_str()), 0);
 }
 
-// Plays in a child process of its own, so that OpenAL starts there with the
-// wave-file output; returns the child's exit code and leaves its messages.
-int RunInChild(const std::function<int()>& body, std::string* output) {
-  TempDir dir;
-  std::string log = dir.Path("stdout.txt");
-  fflush(stdout);
-  pid_t child = fork();
-  if (child == 0) {
-    if (!freopen(log.c_str(), "w", stdout)) _exit(100);
-    int code = body();
-    fflush(stdout);
-    _exit(code);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  *output = ReadFile(log);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
-}
-
-#define CHILD_CHECK(condition)                  \
-  do {                                          \
-    if (!(condition)) {                         \
-      printf("check failed: %s\n", #condition); \
-      return 1;                                 \
-    }                                           \
-  } while (0)
-
 // Through the real device as the game plays them: the quietly played ones
 // are still heard, and the loudest two at once do not clip the mix.
 TEST(SoundEffects, PlayedThroughOpenAlTheyAreHeardAndTheMixStaysClean) {

@@ -12,33 +12,6 @@
 
 namespace {
 
-// A failed check in a child prints itself and makes the child's exit code.
-#define CHILD_CHECK(condition)                    \
-  do {                                            \
-    if (!(condition)) {                           \
-      printf("check failed: %s\n", #condition);   \
-      return 1;                                   \
-    }                                             \
-  } while (0)
-
-// The child's exit code; its standard output is left in `output`.
-int RunInChild(const std::function<int()>& body, std::string* output) {
-  TempDir dir;
-  std::string log = dir.Path("stdout.txt");
-  fflush(stdout);
-  pid_t child = fork();
-  if (child == 0) {
-    if (!freopen(log.c_str(), "w", stdout)) _exit(100);
-    int code = body();
-    fflush(stdout);
-    _exit(code);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  *output = ReadFile(log);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
-}
-
 void CloseDevice(gxtkAudio* device) {
   // Closing finishes the wave file's header.
   alcMakeContextCurrent(nullptr);

@@ -15,17 +15,6 @@
 
 int ProbeSample::destroyed;
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vx-audio-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
 namespace {
 
 std::string Le(uint32_t value, int bytes) {
@@ -57,17 +46,6 @@ std::string Sine16(int frames, int channels, int hertz, double frequency, double
     for (int c = 0; c < channels; ++c) out += Le(static_cast<uint16_t>(value), 2);
   }
   return out;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ostringstream out;
-  out << std::ifstream(path, std::ios::binary).rdbuf();
-  return out.str();
 }
 
 SoundFiles::SoundFiles(const TempDir& dir)

@@ -7,18 +7,8 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "tests/support/test_support.h"
 
-// A temporary directory of the test's own, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // A RIFF WAVE file built field by field, so that tests can break any field.
 struct WavFile {
@@ -39,9 +29,6 @@ struct WavFile {
 std::string Chunk(const std::string& tag, const std::string& body);
 // 16-bit samples of a sine wave, every channel alike.
 std::string Sine16(int frames, int channels, int hertz, double frequency, double amplitude);
-
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
 
 // A short mono tone, a longer one and a stereo one, written into `dir`.
 struct SoundFiles {

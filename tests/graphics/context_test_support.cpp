@@ -6,7 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
@@ -38,39 +38,19 @@ namespace {
 RecordingDevice* device;
 std::string folder;
 
-void RemoveFolder() {
-  if (!folder.empty()) std::system(("rm -rf '" + folder + "'").c_str());
-}
-
-void OpenWindow() {
-  if (!glfwInit()) {
-    fprintf(stderr, "no display for the graphics tests\n");
-    exit(1);
-  }
-  glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-  GLFWwindow* window = glfwCreateWindow(640, 480, "graphics test", nullptr, nullptr);
-  if (!window) {
-    fprintf(stderr, "no window for the graphics tests\n");
-    exit(1);
-  }
-  glfwMakeContextCurrent(window);
-  VxGlfwGame::_window = window;
-}
-
 }  // namespace
 
 RecordingDevice* TestDevice() {
   if (device) return device;
-  char pattern[] = "/tmp/vx-graphics-XXXXXX";
-  folder = mkdtemp(pattern);
-  atexit(RemoveFolder);
-  std::system(("mkdir -p '" + folder + "/data'").c_str());
+  static TempDir working;  // removed at exit
+  folder = working.path();
+  std::filesystem::create_directories(working.Path("data"));
   if (chdir(folder.c_str()) != 0) abort();
   gc_init1();
   vxInit();
   gc_mark();
   new VxGlfwGame();
-  OpenWindow();
+  OpenTestWindow();
   device = new RecordingDevice();
   vx_graphics_SetGraphicsDevice(device);
   return device;
@@ -95,10 +75,6 @@ void WritePng(const std::string& path, int width, int height,
     }
   }
   if (!stbi_write_png(path.c_str(), width, height, 4, bytes.data(), width * 4)) abort();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 void BeginTestFrame() {

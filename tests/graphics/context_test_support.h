@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/graphics.h"
+#include "tests/graphics/graphics_test_support.h"
 
 // A device that remembers what the module sent it, and otherwise draws for
 // real.
@@ -30,7 +31,6 @@ std::string DataPath(const std::string& name);
 // Writes an RGBA PNG whose pixel (x, y) is colour(x, y) as 0xAARRGGBB.
 void WritePng(const std::string& path, int width, int height,
               const std::function<uint32_t(int, int)>& colour);
-void WriteBytes(const std::string& path, const std::string& bytes);
 
 // A frame as the framework brackets it, minus the buffer swap, so that the
 // back buffer can be read once the frame is ended. The frame starts cleared

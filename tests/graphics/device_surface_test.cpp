@@ -172,14 +172,14 @@ TEST_F(DeviceSurface, FilesThatAreNotImagesGiveNoSurfaceAndKeepNoPixels) {
   std::vector<uint8_t> big(256 * 256 * 4, 200);
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 7919 >> 3);
   WritePng(dir.Path("big.png"), 256, 256, 4, big);
-  std::string png = ReadBytes(dir.Path("big.png"));
-  WriteBytes(dir.Path("truncated.png"), png.substr(0, png.size() / 2));
-  WriteBytes(dir.Path("cut_in_header.png"), png.substr(0, 20));
+  std::string png = ReadFile(dir.Path("big.png"));
+  WriteFile(dir.Path("truncated.png"), png.substr(0, png.size() / 2));
+  WriteFile(dir.Path("cut_in_header.png"), png.substr(0, 20));
   std::string corrupt = png;
   for (size_t i = 40; i < corrupt.size(); i += 3) corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
-  WriteBytes(dir.Path("corrupt.png"), corrupt);
-  WriteBytes(dir.Path("empty.png"), "");
-  WriteBytes(dir.Path("text.png"), "These are not the pixels you are looking for.\n");
+  WriteFile(dir.Path("corrupt.png"), corrupt);
+  WriteFile(dir.Path("empty.png"), "");
+  WriteFile(dir.Path("text.png"), "These are not the pixels you are looking for.\n");
 
   for (const char* name : {"truncated.png", "cut_in_header.png", "corrupt.png", "empty.png", "text.png"}) {
     gc_force_sweep = false;

@@ -14,17 +14,6 @@
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vx-graphics-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
 void WritePng(const std::string& path, int width, int height, int channels,
               const std::vector<uint8_t>& pixels) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -33,27 +22,19 @@ void WritePng(const std::string& path, int width, int height, int channels,
   }
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ostringstream out;
-  out << std::ifstream(path, std::ios::binary).rdbuf();
-  return out.str();
+void OpenTestWindow() {
+  if (VxGlfwGame::_window) return;
+  if (!glfwInit()) throw std::runtime_error("glfwInit failed (no display?)");
+  glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+  GLFWwindow* window = glfwCreateWindow(640, 480, "graphics test", nullptr, nullptr);
+  if (!window) throw std::runtime_error("no window");
+  glfwMakeContextCurrent(window);
+  glfwSwapInterval(0);
+  VxGlfwGame::_window = window;
 }
 
 void StartGraphicsRuntime() {
-  if (!VxGlfwGame::_window) {
-    if (!glfwInit()) throw std::runtime_error("glfwInit failed (no display?)");
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(640, 480, "graphics test", nullptr, nullptr);
-    if (!window) throw std::runtime_error("no window");
-    glfwMakeContextCurrent(window);
-    glfwSwapInterval(0);
-    VxGlfwGame::_window = window;
-  }
+  OpenTestWindow();
   gc_init1();
   gc_mark();
   if (!VxGlfwGame::_glfwGame) new VxGlfwGame();

@@ -6,25 +6,17 @@
 #include <vector>
 
 #include "graphics/graphics_device.h"
+#include "tests/support/test_support.h"
 
-// A temporary directory of the test's own, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // Pixels top row first, `channels` bytes each (1 grey, 2 grey+alpha, 3 RGB,
 // 4 RGBA), written as a PNG file.
 void WritePng(const std::string& path, int width, int height, int channels,
               const std::vector<uint8_t>& pixels);
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
+
+// The process's one 640x480 window with its OpenGL context current; opened
+// on first use.
+void OpenTestWindow();
 
 // The one 640x480 window of the test process, its OpenGL context current,
 // and the desktop host; the collector's lists empty with the program's

@@ -187,13 +187,13 @@ TEST_F(ImageFrames, AGrabbedImageKeepsItsSourceAndSurfaceAlive) {
 }
 
 TEST(ImageLoading, BadFilesGiveNoImage) {
-  WriteBytes(DataPath("empty.png"), "");
-  WriteBytes(DataPath("text.png"), "this is not an image at all\n");
+  WriteFile(DataPath("empty.png"), "");
+  WriteFile(DataPath("text.png"), "this is not an image at all\n");
   WritePng(DataPath("whole.png"), 16, 16, Opaque);
   {
     std::ifstream in(DataPath("whole.png"), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    WriteBytes(DataPath("truncated.png"), bytes.substr(0, bytes.size() / 2));
+    WriteFile(DataPath("truncated.png"), bytes.substr(0, bytes.size() / 2));
   }
   for (const char* name : {"missing.png", "empty.png", "text.png", "truncated.png"}) {
     EXPECT_EQ(vx_graphics_LoadImage(String(name), 1, 0), nullptr) << name;
