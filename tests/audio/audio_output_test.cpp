@@ -84,14 +84,10 @@ struct Scenario {
 Capture Record(const Scenario& scenario) {
   TempDir dir;
   std::string out = dir.Path("out.wav");
-  std::string conf = dir.Path("alsoft.conf");
-  WriteFile(conf, "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\ndither=false\n"
-                  "[wave]\nfile=" + out + "\n");
   std::string output;
   int code = RunInChild(
       [&] {
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
-        setenv("ALSOFT_DRIVERS", "wave", 1);
+        UseWaveFileOutput(dir, out);
         SoundFiles files(dir);
         StartAudioRuntime();
         gxtkAudio* device = vx_audio_device;

@@ -48,6 +48,14 @@ std::string Sine16(int frames, int channels, int hertz, double frequency, double
   return out;
 }
 
+void UseWaveFileOutput(const TempDir& dir, const std::string& wave) {
+  std::string conf = dir.Path("alsoft.conf");
+  WriteFile(conf, "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\ndither=false\n"
+                  "[wave]\nfile=" + wave + "\n");
+  setenv("ALSOFT_CONF", conf.c_str(), 1);
+  setenv("ALSOFT_DRIVERS", "wave", 1);
+}
+
 SoundFiles::SoundFiles(const TempDir& dir)
     : blip(dir.Path("blip.wav")), tone(dir.Path("tone.wav")), stereo(dir.Path("stereo.wav")) {
   WavFile wav;

@@ -38,6 +38,10 @@ struct SoundFiles {
   std::string stereo;
 };
 
+// Makes OpenAL, once it starts in this process, write its mix into `wave`
+// as 16-bit stereo at 44.1 kHz; for a child process, before its device opens.
+void UseWaveFileOutput(const TempDir& dir, const std::string& wave);
+
 // Polls until `done` holds or `seconds` have passed; the final answer.
 bool WaitFor(const std::function<bool()>& done, double seconds = 5.0);
 void SleepSeconds(double seconds);
