@@ -1,9 +1,6 @@
 #include "sheets.h"
 namespace art {
 static void nothing(cairo_t*, int) {}
-Sheet ringSheet() { return {"ring", 128, 128, 1, 1, nothing}; }
-Sheet partsSheet() { return {"parts", 8, 8, 16, 16, nothing}; }
-Sheet menuSheet() { return {"menu", 256, 256, 4, 2, nothing}; }
 Sheet logoSheet() { return {"logo", 256, 128, 1, 1, nothing}; }
 Sheet buttonsSheet() { return {"common/Buttons", 64, 64, 16, 4, nothing}; }
 Sheet iconsSheet() { return {"common/icons", 32, 32, 16, 16, nothing}; }
@@ -12,7 +9,5 @@ Sheet testcardSheet() { return {"common/Testcard_Circle", 256, 256, 1, 1, nothin
 Sheet dpadSheet() { return {"common/dpad", 32, 32, 16, 16, nothing}; }
 Sheet icadeSheet() { return {"common/icade", 64, 64, 2, 2, nothing}; }
 Sheet badgesSheet() { return {"BadgesA", 64, 64, 64, 8, nothing}; }
-Sheet quillsetSheet() { return {"fonts/quillset", 16, 16, 128, 16, nothing}; }
-Sheet oxleFontSheet() { return {"oxle_font", 10, 16, 96, 96, nothing}; }
 void iconShape(cairo_t*, int) {}
 }
