@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
     const Image& menu = images[3];
     const Image& font = images[12];
     double u = level;
-    double boardW = 10 * 48 * u + 16 * u, boardH = 11 * 48 * u + 16 * u;
+    double boardW = 10 * 48 * u + 48 * u, boardH = 11 * 48 * u + 16 * u;
     double sceneH = std::max(boardH, 480 * u) + 40;
     if (cr && bricks.ok()) {
       label(cr, pad, y + 22, 22, "scenes");
@@ -219,14 +219,14 @@ int main(int argc, char** argv) {
           else if (c == 'A') frame = 35;
           if (x == heldX && yy == heldY && frame >= 0) frame += 20;
           if (frame < 0) continue;
-          double cx = ox + 8 * u + x * 48 * u, cy = oy + 24 * u + yy * 48 * u;
+          double cx = ox + 40 * u + x * 48 * u, cy = oy + 24 * u + yy * 48 * u;
           drawFrame(cr, bricks, frame, cx - 32 * u, cy - 32 * u, 1, frame >= 30 ? 0.7 : 1);
         }
       if (ring.ok()) {
-        double cx = ox + 8 * u + heldX * 48 * u - 8 * u, cy = oy + 24 * u + heldY * 48 * u + 8 * u;
+        double cx = ox + 40 * u + heldX * 48 * u - 8 * u, cy = oy + 24 * u + heldY * 48 * u + 8 * u;
         drawFrame(cr, ring, 0, cx - 64 * u, cy - 64 * u, 1, 1, nullptr, 0.3);
         // The held bomb's three rings, in the top row.
-        double bx = ox + 8 * u + 6 * 48 * u - 8 * u, by = oy + 24 * u + 0 * 48 * u + 8 * u + 40 * u;
+        double bx = ox + 40 * u + 6 * 48 * u - 8 * u, by = oy + 24 * u + 0 * 48 * u + 8 * u + 40 * u;
         drawFrame(cr, bricks, 29, bx + 8 * u - 32 * u, by - 8 * u - 32 * u);
         const double red[3] = {1, 0, 0};
         drawFrame(cr, ring, 0, bx - 64 * u, by - 64 * u, 1, 1, red, 0.5);
