@@ -84,6 +84,10 @@ void emblemPath(cairo_t* cr, int type, double cx, double cy, double r) {
 
 // Top and right sides plus the outline: the part every block shares.
 void drawSides(cairo_t* cr, Rgb base, double topLight, double sideDark) {
+  // A solid underlay, so the seams between the faces never let light through.
+  silhouettePath(cr);
+  setRgb(cr, darken(base, sideDark + 0.1));
+  cairo_fill(cr);
   cairo_pattern_t* top = cairo_pattern_create_linear(0, 0, 0, FT);
   addStop(top, 0, lighten(base, topLight + 0.12));
   addStop(top, 1, lighten(base, topLight));
@@ -114,6 +118,9 @@ void drawFace(cairo_t* cr, Rgb base, double lift) {
   const double b = 3.5;
   const double x0 = F0, y0 = FT, x1 = F0 + F1, y1 = FT + F1;
   struct Side { double pts[8]; Rgb c; };
+  facePath(cr);
+  setRgb(cr, face);
+  cairo_fill(cr);
   Side sides[4] = {
       {{x0, y0, x1, y0, x1 - b, y0 + b, x0 + b, y0 + b}, lighten(face, 0.45)},
       {{x0, y0, x0 + b, y0 + b, x0 + b, y1 - b, x0, y1}, lighten(face, 0.25)},

@@ -131,7 +131,7 @@ void particle(cairo_t* cr, int frame) {
 // turning slowly: fading them out towards the corners means no edge of the
 // square ever shows.
 void cornerFade(cairo_t* cr) {
-  cairo_pattern_t* fade = cairo_pattern_create_radial(128, 128, 112, 128, 128, 128);
+  cairo_pattern_t* fade = cairo_pattern_create_radial(128, 128, 108, 128, 128, 124);
   cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, 1);
   cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, 0);
   cairo_mask(cr, fade);
