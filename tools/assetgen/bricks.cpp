@@ -174,13 +174,13 @@ void drawEmblem(cairo_t* cr, int type, Rgb base) {
   cairo_save(cr);
   cairo_translate(cr, -0.7, -0.8);
   emblemPath(cr, type, cx, cy, r);
-  setRgb(cr, darken(base, 0.45), 0.55);
+  setRgb(cr, darken(base, 0.5), 0.7);
   cairo_fill(cr);
   cairo_restore(cr);
   emblemPath(cr, type, cx, cy, r);
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, cy - r, 0, cy + r);
-  addStop(fill, 0, darken(base, 0.18));
-  addStop(fill, 1, lighten(base, 0.08));
+  addStop(fill, 0, darken(base, 0.24));
+  addStop(fill, 1, lighten(base, 0.12));
   cairo_set_source(cr, fill);
   cairo_fill(cr);
   cairo_pattern_destroy(fill);
@@ -318,29 +318,39 @@ void drawDissolving(cairo_t* cr, int type) {
   cairo_set_source(cr, glow);
   cairo_fill(cr);
   cairo_pattern_destroy(glow);
-  // Cracks running out from the centre, each with a bright seam.
+  // The block shatters: cracks run from a point near the centre out to the
+  // edges of the face, a few of them forking.
   Random rnd(900 + type);
-  for (int i = 0; i < 7; ++i) {
-    double a = i * 2 * M_PI / 7 + rnd.range(-0.3, 0.3);
-    double x = 24 + std::cos(a) * 3, y = 40 + std::sin(a) * 3;
+  cairo_save(cr);
+  facePath(cr, 1);
+  cairo_clip(cr);
+  const double ox = 22 + rnd.range(-2, 2), oy = 38 + rnd.range(-2, 2);
+  for (int i = 0; i < 6; ++i) {
+    double a = i * M_PI / 3 + rnd.range(-0.35, 0.35);
+    double x = ox, y = oy;
     cairo_move_to(cr, x, y);
-    double len = rnd.range(14, 26);
-    for (double t = 5; t < len; t += rnd.range(3.5, 6)) {
-      double aa = a + rnd.range(-0.45, 0.45);
-      x = 24 + std::cos(aa) * t;
-      y = 40 + std::sin(aa) * t;
+    for (int k = 0; k < 4; ++k) {
+      double aa = a + rnd.range(-0.3, 0.3), step = rnd.range(6, 10);
+      x += std::cos(aa) * step;
+      y += std::sin(aa) * step;
       cairo_line_to(cr, x, y);
+      if (k == 1 && i % 2 == 0) {  // a fork
+        double fa = aa + (rnd.unit() < 0.5 ? -0.7 : 0.7);
+        cairo_line_to(cr, x + std::cos(fa) * 9, y + std::sin(fa) * 9);
+        cairo_move_to(cr, x, y);
+      }
     }
   }
   cairo_path_t* cracks = cairo_copy_path(cr);
-  cairo_set_line_width(cr, 2.2);
-  setRgb(cr, darken(base, 0.35), 0.85);
+  cairo_set_line_width(cr, 1.9);
+  setRgb(cr, darken(base, 0.45), 0.7);
   cairo_stroke(cr);
   cairo_append_path(cr, cracks);
-  cairo_set_line_width(cr, 0.8);
-  cairo_set_source_rgba(cr, 1, 1, 0.92, 1);
+  cairo_set_line_width(cr, 0.7);
+  cairo_set_source_rgba(cr, 1, 1, 0.95, 1);
   cairo_stroke(cr);
   cairo_path_destroy(cracks);
+  cairo_restore(cr);
   // Sparkles lifting off.
   for (int i = 0; i < 4; ++i) {
     double x = rnd.range(6, 58), y = rnd.range(4, 58);
