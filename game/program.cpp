@@ -1,43 +1,81 @@
 // The program's globals, their initialisation, the collector's roots and
 // the creation of the application object.
-#include <GLFW/glfw3.h>
-
 #include "audio/audio.h"
-#include "host/glfw_game.h"
+#include "framework/app.h"
+#include "framework/async_event.h"
+#include "framework/game_delegate.h"
+#include "framework/input.h"
+#include "framework/random.h"
+#include "game/globals.h"
+#include "graphics/graphics.h"
 #include "runtime/collector.h"
 #include "runtime/errors.h"
 #include "runtime/startup.h"
 
 namespace {
 
-// Stands in for the application until the framework exists: keeps the
-// window alive and quits on the close key.
-class PlaceholderDelegate : public VxGameDelegate {
+// Stands in for the game until it exists: runs the loop at the game's rate,
+// clears the window and quits on the close key.
+class c_StandInApp : public c_App {
  public:
-  void StartGame() override { VxGame::_game->SetUpdateRate(60); }
-  void RenderGame() override {
-    glClearColor(0.1f, 0.1f, 0.3f, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glfwSwapBuffers(VxGlfwGame::_window);
+  int p_OnCreate() override {
+    vx_app_SetUpdateRate(60);
+    return 0;
   }
-  void KeyEvent(int event, int data) override {
-    if (event == VX_EVENT_KEY_DOWN && data == VX_KEY_CLOSE) Error(String());
+  int p_OnUpdate() override {
+    vx_asyncevent_UpdateAsyncEvents();
+    if (vx_input_KeyHit(VX_KEY_CLOSE)) Error(String());
+    return 0;
+  }
+  int p_OnRender() override {
+    vx_graphics_Cls(25, 25, 76);
+    return 0;
   }
 };
 
-VxGameDelegate* placeholder;
-
 }  // namespace
 
-void vxInit() {}
+void vxInit() {
+  vx_app__app = nullptr;
+  vx_app__delegate = nullptr;
+  vx_app__game = VxGame::_game;
+  vx_graphics_device = nullptr;
+  gc_assign(vx_graphics_context, (new c_GraphicsContext())->m_new());
+  c_Image::m_DefaultFlags = 0;
+  vx_audio_device = nullptr;
+  vx_input_device = nullptr;
+  vx_graphics_renderDevice = nullptr;
+  vx_app__updateRate = 0;
+  vx_TumblastEndless_HasMusic = 0;
+  vx_TumblastEndless_DebugMode = 0;
+  vx_TumblastEndless_rawscrw = 640.0f;
+  vx_TumblastEndless_rawscrh = 480.0f;
+  vx_TumblastEndless_jscrw = 640.0f;
+  vx_TumblastEndless_jscrh = 480.0f;
+  vx_TumblastEndless_iCadeControls = 0;
+  vx_asyncevent__current = nullptr;
+  gc_assign(vx_asyncevent__sources, (new c_Stack())->m_new());
+  vx_random_Seed = 1234;
+  // No credits text yet.
+  gc_assign(vx_TumblastEndless_CreditText, Array<String>());
+  vx_TumblastEndless_OnScreenControls = 0;
+  vx_TumblastEndless_AccelerometerControls = 0;
+}
 
 void gc_mark() {
-  gc_mark_q(placeholder);
+  gc_mark_q(vx_app__app);
+  gc_mark_q(vx_app__delegate);
+  gc_mark_q(vx_graphics_device);
+  gc_mark_q(vx_graphics_context);
   gc_mark_q(vx_audio_device);
+  gc_mark_q(vx_input_device);
+  gc_mark_q(vx_graphics_renderDevice);
+  gc_mark_q(vx_asyncevent__current);
+  gc_mark_q(vx_asyncevent__sources);
+  gc_mark_q(vx_TumblastEndless_CreditText);
 }
 
 int vxMain() {
-  gc_assign(placeholder, new PlaceholderDelegate());
-  VxGame::_game->SetDelegate(placeholder);
+  (new c_StandInApp())->m_new();
   return 0;
 }

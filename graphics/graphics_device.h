@@ -66,6 +66,7 @@ class gxtkGraphics : public Object {
 
   // Draws the open batch, if any.
   void Flush();
+  void mark() override;
 
   // OpenGL draw calls issued so far (for tests and benchmarks).
   int drawCalls;
@@ -82,4 +83,14 @@ class gxtkGraphics : public Object {
   int primType;
   int primCount;
   gxtkSurface* primSurface;
+
+ private:
+  void PackColor();
+  // Opens a new batch when a primitive of this kind and texture cannot join
+  // the open one; the primitive's first vertex.
+  Vertex* Begin(int type, int vertices, gxtkSurface* surface);
+  // Writes a corner, mapped through the matrix, in the current colour.
+  void Put(Vertex* v, float x, float y);
+  void PutQuad(gxtkSurface* surface, float x, float y, float w, float h, float u0, float v0, float u1,
+               float v1);
 };

@@ -102,8 +102,8 @@ TEST(AssetGenerator, WritesTheSameBytesOnEveryRunAndNoTimestamps) {
   char templ[] = "/tmp/assetgen-XXXXXX";
   ASSERT_NE(mkdtemp(templ), nullptr);
   std::string dir = templ;
-  ASSERT_EQ(run(std::string(VX_TEST_ASSETGEN) + " " + dir + "/a"), 0);
-  ASSERT_EQ(run(std::string(VX_TEST_ASSETGEN) + " " + dir + "/b"), 0);
+  ASSERT_EQ(run(std::string(ASSETGEN) + " " + dir + "/a"), 0);
+  ASSERT_EQ(run(std::string(ASSETGEN) + " " + dir + "/b"), 0);
   std::vector<std::string> files = {"oxle_font.png"};
   for (const AssetImage& img : kGameImages)
     for (const Level& level : kLevels) files.push_back(std::string(img.name) + level.suffix + ".png");
@@ -126,8 +126,8 @@ TEST(AssetGenerator, FailsWhenItCannotWrite) {
   ASSERT_NE(mkdtemp(templ), nullptr);
   std::string dir = templ;
   std::ofstream(dir + "/file") << "x";
-  EXPECT_NE(run(std::string(VX_TEST_ASSETGEN) + " " + dir + "/file/data 2>/dev/null"), 0);
-  EXPECT_NE(run(std::string(VX_TEST_ASSETGEN) + " 2>/dev/null"), 0) << "no folder given";
+  EXPECT_NE(run(std::string(ASSETGEN) + " " + dir + "/file/data 2>/dev/null"), 0);
+  EXPECT_NE(run(std::string(ASSETGEN) + " 2>/dev/null"), 0) << "no folder given";
   run("rm -rf " + dir);
 }
 
