@@ -85,8 +85,9 @@ void particle(cairo_t* cr, int frame) {
     Random rnd(700 + frame);
     Rgb shard = hex(frame % 2 ? 0xd8ecff : 0xfff0d0);
     double pts[6];
+    double turn = rnd.range(0, 2 * M_PI);
     for (int i = 0; i < 3; ++i) {
-      double a = i * 2 * M_PI / 3 + rnd.range(-0.5, 0.5);
+      double a = turn + i * 2 * M_PI / 3 + rnd.range(-0.5, 0.5);
       double r = rnd.range(2.4, 3.7);
       pts[2 * i] = c + r * std::cos(a);
       pts[2 * i + 1] = c + r * std::sin(a);

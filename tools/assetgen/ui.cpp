@@ -450,7 +450,7 @@ void dpadFrame(cairo_t* cr, int frame) {
     cairo_set_line_width(cr, 1.1);
     white(cr, 0.6);
     cairo_stroke(cr);
-    useFont(cr, Font::SansBold, 6.5);
+    useFont(cr, Font::SansBold, frame == 14 ? 6.5 : 5.8);
     centredTextPath(cr, frame == 14 ? "START" : "SELECT", 16, 16);
     white(cr);
     cairo_fill(cr);
