@@ -153,9 +153,9 @@ void tumblingBlocks(cairo_t* cr) {
       double L = cx - w / 2, R = cx + w / 2;
       struct Face { double p[8]; double v0, v1; };
       Face faces[3] = {
-          {{cx, cy - a, R, cy - a / 2, cx, cy, L, cy - a / 2}, 0.92, 0.8},
-          {{L, cy - a / 2, cx, cy, cx, cy + a, L, cy + a / 2}, 0.62, 0.52},
-          {{cx, cy, R, cy - a / 2, R, cy + a / 2, cx, cy + a}, 0.36, 0.28},
+          {{cx, cy - a, R, cy - a / 2, cx, cy, L, cy - a / 2}, 0.86, 0.76},
+          {{L, cy - a / 2, cx, cy, cx, cy + a, L, cy + a / 2}, 0.64, 0.57},
+          {{cx, cy, R, cy - a / 2, R, cy + a / 2, cx, cy + a}, 0.47, 0.41},
       };
       for (const Face& f : faces) {
         cairo_move_to(cr, f.p[0], f.p[1]);

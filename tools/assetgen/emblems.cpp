@@ -162,6 +162,11 @@ void logo(cairo_t* cr) {
 }
 
 void studioLogo(cairo_t* cr) {
+  // The menu shows the emblem at half size 40 units above the bottom edge:
+  // kept within the middle two thirds of its frame, it is never cut off.
+  cairo_translate(cr, 128, 128);
+  cairo_scale(cr, 0.66, 0.66);
+  cairo_translate(cr, -128, -128);
   const double c = 128;
   cairo_arc(cr, c + 2, c + 4, 120, 0, 2 * M_PI);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);

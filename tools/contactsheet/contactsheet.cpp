@@ -124,8 +124,12 @@ void gameText(cairo_t* cr, const Image& font, double x, double y, int level, dou
               const double* tint) {
   double adv = 7 * level * size, lh = 10 * level * size;
   double px = x, py = y;
-  for (char ch : text) {
-    if (ch == '\n') {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char ch = text[i];
+    // A real newline or the game's two-character break (backslash, n).
+    bool escaped = ch == '\\' && i + 1 < text.size() && text[i + 1] == 'n';
+    if (ch == '\n' || escaped) {
+      if (escaped) ++i;
       px = x;
       py += lh;
       continue;
@@ -265,6 +269,43 @@ int main(int argc, char** argv) {
       }
     }
     y += sceneH + 50;
+
+    // The title screen as the game lays it out (landscape, settled).
+    const Image& logo = images[4];
+    const Image& buttons = images[5];
+    const Image& icons = images[6];
+    const Image& studio = images[7];
+    if (cr && logo.ok() && buttons.ok()) {
+      label(cr, pad, y + 22, 22, "title screen, 640 x 480");
+      double ox = pad, oy = y + 32, w = 640, h = 480;
+      auto at = [&](const Image& img, int frame, double cx, double cy, double size, double alpha = 1,
+                    const double* tint = nullptr, double rot = 0) {
+        double s = size;
+        drawFrame(cr, img, frame, ox + cx * u - img.frameW * s / 2, oy + cy * u - img.frameH * s / 2, s, alpha, tint,
+                  rot);
+      };
+      cairo_save(cr);
+      cairo_rectangle(cr, ox, oy, w * u, h * u);
+      cairo_clip(cr);
+      cairo_set_source_rgb(cr, 0, 0, 80 / 255.0);
+      cairo_paint(cr);
+      if (menu.ok()) at(menu, 0, w / 2, h / 2, 3, 0.2, nullptr, 0.3);
+      at(logo, 0, w * 0.4, h * 0.2, 1);
+      const double green[3] = {50 / 255.0, 250 / 255.0, 50 / 255.0};
+      if (icons.ok()) at(icons, 4, 32, h / 2, 2, 1, green);
+      for (int k = 0; k < 3; ++k) {
+        at(buttons, k, w * (0.2 + 0.2 * k), h * 0.7, 1.5);
+        if (k == 1) at(buttons, 15, w * 0.4, h * 0.7, 1.5, 0.75);
+      }
+      if (studio.ok()) at(studio, 0, w - 70, h - 40, 0.5);
+      if (font.ok()) {
+        const double orange[3] = {1, 200 / 255.0, 100 / 255.0};
+        gameText(cr, font, ox + (w - 120) * u, oy + 60 * u, level, 1.5,
+                 "Top 5\n    12340\n     9850\n     7200\n     4410\n     1200", orange);
+      }
+      cairo_restore(cr);
+    }
+    if (logo.ok() && buttons.ok()) y += 480 * u + 82;
     height = y;
   }
   cairo_destroy(cr);
