@@ -181,3 +181,112 @@ TEST(AssetContent, BackgroundPatternFadesOutBeforeItsEdges) {
 }
 
 }  // namespace
+
+namespace {
+
+double meanFrameDifference(const Loaded& l, int fw, int fh, int a, int b) {
+  double total = 0;
+  for (int y = 0; y < fh; ++y)
+    for (int x = 0; x < fw; ++x) {
+      const unsigned char* p = sample(l, fw, fh, a, x, y);
+      const unsigned char* q = sample(l, fw, fh, b, x, y);
+      for (int c = 0; c < 4; ++c) total += std::abs(p[c] * p[3] / 255.0 - q[c] * q[3] / 255.0);
+    }
+  return total / (fw * fh * 4);
+}
+
+TEST(AssetContent, ArtStaysInsideItsFrames) {
+  // Art touching a frame's border is cut off, and bleeds into the next
+  // frame when the texture is filtered. Blocks fill their frames on purpose.
+  for (const AssetImage& img : kGameImages) {
+    std::string name = img.name;
+    if (name == "bricks") continue;
+    for (const Level& level : kLevels) {
+      Loaded l = load(img.name, level);
+      ASSERT_TRUE(l.p.ok());
+      int fw = img.frameW * l.scale, fh = img.frameH * l.scale, columns = l.p.width / fw;
+      for (int f = 0; f < img.frames; ++f) {
+        int ox = (f % columns) * fw, oy = (f / columns) * fh, worst = 0;
+        for (int i = 0; i < fw; ++i) {
+          worst = std::max({worst, int(l.p.at(ox + i, oy)[3]), int(l.p.at(ox + i, oy + fh - 1)[3])});
+        }
+        for (int i = 0; i < fh; ++i) {
+          worst = std::max({worst, int(l.p.at(ox, oy + i)[3]), int(l.p.at(ox + fw - 1, oy + i)[3])});
+        }
+        EXPECT_LE(worst, 8) << name << level.suffix << " frame " << f << " touches its border";
+      }
+    }
+  }
+}
+
+TEST(AssetContent, SixtyFourDistinctBadges) {
+  Loaded l = load("BadgesA", kLevels[0]);
+  ASSERT_TRUE(l.p.ok());
+  double closest = 1e9;
+  int pa = -1, pb = -1;
+  for (int a = 0; a < 64; ++a)
+    for (int b = a + 1; b < 64; ++b) {
+      double d = meanFrameDifference(l, 64, 64, a, b);
+      if (d < closest) closest = d, pa = a, pb = b;
+    }
+  EXPECT_GT(closest, 1.5) << "badges " << pa << " and " << pb << " look alike";
+}
+
+TEST(AssetContent, DifficultyButtonsCarryDifferentWhiteLabels) {
+  for (const Level& level : kLevels) {
+    Loaded l = load("common/Buttons", level);
+    ASSERT_TRUE(l.p.ok());
+    for (int f = 0; f < 3; ++f) {
+      int white = 0;
+      for (double y = 12; y < 26; y += 0.5)
+        for (double x = 8; x < 56; x += 0.5) {
+          const unsigned char* q = sample(l, 64, 64, f, x, y);
+          if (q[3] == 255 && q[0] > 240 && q[1] > 240 && q[2] > 240) ++white;
+        }
+      EXPECT_GT(white, 60) << "button " << f << level.suffix << " has no legible label";
+    }
+    EXPECT_GT(meanFrameDifference(l, 64, 64, 0, 1), 10);
+    EXPECT_GT(meanFrameDifference(l, 64, 64, 1, 2), 10);
+    EXPECT_GT(meanFrameDifference(l, 64, 64, 0, 2), 10);
+  }
+}
+
+TEST(AssetContent, ParticlesAreLight) {
+  for (const Level& level : kLevels) {
+    Loaded l = load("parts", level);
+    ASSERT_TRUE(l.p.ok());
+    for (int f = 0; f < 16; ++f) {
+      double sum = 0;
+      int n = 0;
+      for (int y = 0; y < 8 * l.scale; ++y)
+        for (int x = 0; x < 8 * l.scale; ++x) {
+          const unsigned char* q = sample(l, 8, 8, f, double(x) / l.scale, double(y) / l.scale);
+          if (q[3] < 128) continue;
+          sum += 0.3 * q[0] + 0.59 * q[1] + 0.11 * q[2];
+          ++n;
+        }
+      ASSERT_GT(n, 0) << "particle " << f << level.suffix;
+      EXPECT_GT(sum / n, 170) << "particle " << f << level.suffix << " is dark";
+    }
+  }
+}
+
+TEST(AssetContent, RingLeavesTheHeldBlockInSight) {
+  for (const Level& level : kLevels) {
+    Loaded l = load("ring", level);
+    ASSERT_TRUE(l.p.ok());
+    int covered = 0;
+    for (double y = 40; y < 88; y += 1)
+      for (double x = 40; x < 88; x += 1)
+        if (std::hypot(x + 0.5 - 64, y + 0.5 - 64) < 26 && sample(l, 128, 128, 0, x + 0.5, y + 0.5)[3] > 60)
+          ++covered;
+    EXPECT_EQ(covered, 0) << level.suffix;
+    // And around the block it is bold: a full white circle.
+    for (int i = 0; i < 36; ++i) {
+      double a = i * M_PI / 18;
+      EXPECT_EQ(sample(l, 128, 128, 0, 64 + 40 * std::cos(a), 64 + 40 * std::sin(a))[3], 255) << level.suffix;
+    }
+  }
+}
+
+}  // namespace

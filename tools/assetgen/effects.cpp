@@ -62,11 +62,11 @@ void particle(cairo_t* cr, int frame) {
   const double c = 4;
   Rgb col = hex(kSparkColours[frame % 4]);
   if (frame < 4) {  // glowing sparks
-    cairo_pattern_t* g = cairo_pattern_create_radial(c, c, 0, c, c, 3.8);
+    cairo_pattern_t* g = cairo_pattern_create_radial(c, c, 0, c, c, 3.3);
     cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 1);
     addStop(g, 0.35, col, 0.95);
     addStop(g, 1, col, 0);
-    cairo_arc(cr, c, c, 3.8, 0, 2 * M_PI);
+    cairo_arc(cr, c, c, 3.3, 0, 2 * M_PI);
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
@@ -78,7 +78,7 @@ void particle(cairo_t* cr, int frame) {
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
-    starPath(cr, c, c, 4, 3.9, 0.7, frame % 2 ? M_PI / 4 : 0);
+    starPath(cr, c, c, 4, 3.3, 0.6, frame % 2 ? M_PI / 4 : 0);
     setRgb(cr, lighten(col, 0.5));
     cairo_fill(cr);
   } else if (frame < 12) {  // glassy shards
@@ -88,7 +88,7 @@ void particle(cairo_t* cr, int frame) {
     double turn = rnd.range(0, 2 * M_PI);
     for (int i = 0; i < 3; ++i) {
       double a = turn + i * 2 * M_PI / 3 + rnd.range(-0.5, 0.5);
-      double r = rnd.range(2.4, 3.7);
+      double r = rnd.range(2.1, 2.9);
       pts[2 * i] = c + r * std::cos(a);
       pts[2 * i + 1] = c + r * std::sin(a);
     }
@@ -106,19 +106,19 @@ void particle(cairo_t* cr, int frame) {
     cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
     cairo_stroke(cr);
   } else if (frame < 14) {  // little stars
-    starPath(cr, c, c, 5, 3.8, 1.6);
+    starPath(cr, c, c, 5, 2.9, 1.25);
     setRgb(cr, frame == 12 ? hex(0xffe066) : hex(0xffffff));
     cairo_fill_preserve(cr);
     cairo_set_line_width(cr, 0.4);
     setRgb(cr, frame == 12 ? hex(0xc89010) : hex(0xa0b4d0), 0.8);
     cairo_stroke(cr);
   } else if (frame == 14) {  // a smoke-ring puff
-    cairo_arc(cr, c, c, 2.6, 0, 2 * M_PI);
-    cairo_set_line_width(cr, 1.1);
+    cairo_arc(cr, c, c, 2.4, 0, 2 * M_PI);
+    cairo_set_line_width(cr, 1.0);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
     cairo_stroke(cr);
   } else {  // a diamond glint
-    polygonPath(cr, c, c, 4, 3.6);
+    polygonPath(cr, c, c, 4, 3.2);
     cairo_pattern_t* g = cairo_pattern_create_linear(c - 3, c - 3, c + 3, c + 3);
     addStop(g, 0, {1, 1, 1});
     addStop(g, 1, hex(0xa8e8ff));

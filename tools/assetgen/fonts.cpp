@@ -20,7 +20,8 @@ Sheet quillsetSheet() {
             // Bold monospace at 10.5 units advances 6.3: each glyph keeps
             // clear of its neighbours at the game's pitch of 7.
             useFont(cr, Font::MonoBold, 10.5, true);
-            const double x = 5, baseline = 12;
+            // The underscore and the bar reach lowest: lifted to keep inside the cell.
+            const double x = 5, baseline = (code == '_' || code == '|') ? 11 : 12;
             // A dark drop shadow keeps white or tinted text readable on
             // light backgrounds; black stays black under any tint.
             cairo_save(cr);

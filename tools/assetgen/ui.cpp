@@ -6,7 +6,7 @@ namespace {
 
 void white(cairo_t* cr, double a = 1) { cairo_set_source_rgba(cr, 1, 1, 1, a); }
 
-void circleOutline(cairo_t* cr, double r = 13) {
+void circleOutline(cairo_t* cr, double r = 12) {
   cairo_new_sub_path(cr);
   cairo_arc(cr, 0, 0, r, 0, 2 * M_PI);
 }
@@ -157,10 +157,10 @@ void iconGlyph(cairo_t* cr, int frame) {
       break;
     case 6: {  // focus ring: a bold band with four notches
       cairo_new_sub_path(cr);
-      cairo_arc(cr, 0, 0, 13.5, 0, 2 * M_PI);
+      cairo_arc(cr, 0, 0, 12.8, 0, 2 * M_PI);
       strokeToFill(cr, 2.2);
-      for (int i = 0; i < 4; ++i) arrowHead(cr, 10.5 * std::cos(i * M_PI / 2 + M_PI / 4),
-                                            10.5 * std::sin(i * M_PI / 2 + M_PI / 4), i * M_PI / 2 + M_PI / 4 + M_PI,
+      for (int i = 0; i < 4; ++i) arrowHead(cr, 9.8 * std::cos(i * M_PI / 2 + M_PI / 4),
+                                            9.8 * std::sin(i * M_PI / 2 + M_PI / 4), i * M_PI / 2 + M_PI / 4 + M_PI,
                                             2.4);
       break;
     }
@@ -301,11 +301,11 @@ void difficultyButton(cairo_t* cr, int level) {
 
 void selectionOverlay(cairo_t* cr) {
   // Drawn at three-quarter alpha over the chosen button.
-  roundedRect(cr, 2.5, 1.5, 59, 59, 15);
-  cairo_set_line_width(cr, 5);
+  roundedRect(cr, 4, 4, 56, 56, 14);
+  cairo_set_line_width(cr, 4);
   cairo_set_source_rgba(cr, 1, 0.85, 0.2, 0.45);
   cairo_stroke(cr);
-  roundedRect(cr, 2.5, 1.5, 59, 59, 15);
+  roundedRect(cr, 4, 4, 56, 56, 14);
   cairo_set_line_width(cr, 2.6);
   cairo_set_source_rgb(cr, 1, 0.95, 0.55);
   cairo_stroke(cr);
@@ -316,7 +316,7 @@ void selectionOverlay(cairo_t* cr) {
   cairo_set_source(cr, sheen);
   cairo_fill(cr);
   cairo_pattern_destroy(sheen);
-  const double corners[4][2] = {{8, 7}, {56, 7}, {8, 55}, {56, 55}};
+  const double corners[4][2] = {{9.5, 9.5}, {54.5, 9.5}, {9.5, 54.5}, {54.5, 54.5}};
   for (const auto& p : corners) {
     starPath(cr, p[0], p[1], 4, 6, 1.3, 0);
     cairo_set_source_rgb(cr, 1, 1, 0.85);
@@ -386,8 +386,8 @@ void spareButton(cairo_t* cr, int frame) {
 
 // The on-screen pad: translucent discs with white marks.
 void padDisc(cairo_t* cr, bool pressed) {
-  cairo_arc(cr, 16, 16, 14.5, 0, 2 * M_PI);
-  cairo_pattern_t* g = cairo_pattern_create_radial(13, 11, 1, 16, 16, 15);
+  cairo_arc(cr, 16, 16, 13.8, 0, 2 * M_PI);
+  cairo_pattern_t* g = cairo_pattern_create_radial(13, 11, 1, 16, 16, 14);
   if (pressed) {
     cairo_pattern_add_color_stop_rgba(g, 0, 0.75, 0.85, 1, 0.85);
     cairo_pattern_add_color_stop_rgba(g, 1, 0.25, 0.4, 0.7, 0.75);
@@ -435,7 +435,7 @@ void dpadFrame(cairo_t* cr, int frame) {
     white(cr);
     cairo_fill(cr);
   } else if (frame == 13) {  // the pad's base ring
-    cairo_arc(cr, 16, 16, 14, 0, 2 * M_PI);
+    cairo_arc(cr, 16, 16, 13.2, 0, 2 * M_PI);
     cairo_set_line_width(cr, 2.5);
     white(cr, 0.5);
     cairo_stroke(cr);
@@ -527,7 +527,7 @@ void iconShape(cairo_t* cr, int frame) {
   cairo_save(cr);
   for (int i = 3; i >= 1; --i) {
     cairo_save(cr);
-    cairo_translate(cr, 0.5 * i, 0.7 * i);
+    cairo_translate(cr, 0.3 * i, 0.4 * i);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.16);
     cairo_mask(cr, art);
     cairo_restore(cr);
