@@ -2,7 +2,7 @@
 # that installs whichever of them are missing. Sourced by play.sh and test.sh.
 
 VX_BUILD_PACKAGES="cmake make g++ pkg-config libglfw3-dev libgl-dev libgl1-mesa-dri
-  libopenal-dev libopenal1 libstb-dev libcairo2-dev fonts-dejavu-core libgtest-dev"
+  libopenal-dev libopenal1 libstb-dev libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev"
 VX_TEST_PACKAGES="xvfb xauth x11-utils xdotool openbox libx11-dev python3-xlib
   vorbis-tools imagemagick"
 
