@@ -3,8 +3,7 @@
 
 VX_BUILD_PACKAGES="cmake make g++ pkg-config libglfw3-dev libgl-dev libgl1-mesa-dri
   libopenal-dev libopenal1 libstb-dev libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev"
-VX_TEST_PACKAGES="xvfb xauth x11-utils xdotool openbox libx11-dev python3-xlib
-  vorbis-tools imagemagick"
+VX_TEST_PACKAGES="xvfb xauth libx11-dev vorbis-tools"
 
 vx_ensure_packages() {
   local missing=() package

@@ -4,6 +4,7 @@
 #include <stb/stb_image_write.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,7 +25,7 @@ void WritePng(const std::string& path, int width, int height, int channels,
 
 void OpenTestWindow() {
   if (VxGlfwGame::_window) return;
-  if (!glfwInit()) throw std::runtime_error("glfwInit failed (no display?)");
+  if (!StartGlfw()) throw std::runtime_error("glfwInit failed (no display?)");
   glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
   GLFWwindow* window = glfwCreateWindow(640, 480, "graphics test", nullptr, nullptr);
   if (!window) throw std::runtime_error("no window");
@@ -53,6 +54,7 @@ void GraphicsTest::SetUp() {
 }
 
 void GraphicsTest::TearDown() {
+  if (!device) return;  // set-up failed; it has said why
   vx_graphics_EndRender();
   device->Flush();
 }

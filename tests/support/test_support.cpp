@@ -1,5 +1,6 @@
 #include "tests/support/test_support.h"
 
+#include <GLFW/glfw3.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -31,6 +32,15 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream out;
   out << std::ifstream(path, std::ios::binary).rdbuf();
   return out.str();
+}
+
+bool StartGlfw() {
+  glfwSetErrorCallback([](int code, const char* text) { fprintf(stderr, "GLFW error %d: %s\n", code, text); });
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (glfwInit()) return true;
+    usleep(300 * 1000);
+  }
+  return false;
 }
 
 namespace {

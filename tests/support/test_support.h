@@ -25,6 +25,10 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // The file's bytes; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 
+// glfwInit, with GLFW's complaints printed and a few tries: a display under
+// load may refuse a connection now and then.
+bool StartGlfw();
+
 struct ProcessResult {
   std::string out;
   std::string err;
