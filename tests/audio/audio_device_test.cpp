@@ -241,6 +241,32 @@ TEST_F(AudioDevice, SoundingSamplesSurviveCollectionsThoughTheProgramDroppedThem
   EXPECT_TRUE(discarded.empty());
 }
 
+TEST_F(AudioDevice, PausedSoundThatEndedAnywayLetsItsSampleGo) {
+  ProbeSample* probe = LoadProbe(files.tone);
+  ALuint buffer = probe->buffer;
+  device->PlaySample(probe, 1, 1);
+  device->PauseChannel(1);
+  ASSERT_EQ(device->channelTable[1].state, 2);
+  // The sound ran out just as it was paused: OpenAL holds it stopped.
+  alSourceStop(device->channelTable[1].source);
+
+  ForceCollection();
+  EXPECT_EQ(ProbeSample::destroyed, 1);
+  EXPECT_EQ(device->ChannelState(1), 0);
+  // Nothing may start the freed sample's buffer again.
+  device->ResumeChannel(1);
+  EXPECT_EQ(AlState(1), AL_STOPPED);
+  ForceCollection();
+  device->FlushDiscarded();
+  EXPECT_TRUE(discarded.empty());
+  EXPECT_FALSE(alIsBuffer(buffer));
+}
+
+TEST_F(AudioDevice, SampleWithoutABufferEndsAtOnce) {
+  device->PlaySample(new gxtkSample(), 3, 1);
+  EXPECT_TRUE(WaitFor([&] { return device->ChannelState(3) == 0; }, 1.0));
+}
+
 TEST_F(AudioDevice, MusicPlaysOnItsOwnChannel) {
   EXPECT_EQ(device->PlayMusic(String(dir.Path("missing.ogg").c_str()), 1), -1);
   EXPECT_EQ(device->MusicState(), 0);
