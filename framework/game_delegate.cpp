@@ -37,17 +37,15 @@ void c_GameDelegate::UpdateGame() {
 
 void c_GameDelegate::RenderGame() {
   int mode = m_graphics->BeginRender();
-  // A device that cannot render this frame gets no drawing: without the
-  // module's frame there is no render device to draw through.
-  if (mode != VX_RENDER_NONE) {
-    vx_graphics_BeginRender();
-    if (mode == VX_RENDER_LOADING) {
-      vx_app__app->p_OnLoading();
-    } else {
-      vx_app__app->p_OnRender();
-    }
-    vx_graphics_EndRender();
+  // The hook runs even when the device cannot render this frame: it may keep
+  // its own clocks, and without the module's frame its drawing goes nowhere.
+  if (mode != VX_RENDER_NONE) vx_graphics_BeginRender();
+  if (mode == VX_RENDER_LOADING) {
+    vx_app__app->p_OnLoading();
+  } else {
+    vx_app__app->p_OnRender();
   }
+  if (mode != VX_RENDER_NONE) vx_graphics_EndRender();
   m_graphics->EndRender();
 }
 

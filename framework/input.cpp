@@ -218,15 +218,8 @@ int vx_input_SetInputDevice(c_InputDevice* device) {
   return 0;
 }
 
-int vx_input_EnableKeyboard() {
-  vx_input_device->p_SetKeyboardEnabled(true);
-  return 0;
-}
-
-int vx_input_DisableKeyboard() {
-  vx_input_device->p_SetKeyboardEnabled(false);
-  return 0;
-}
+bool vx_input_EnableKeyboard() { return vx_input_device->p_SetKeyboardEnabled(true); }
+bool vx_input_DisableKeyboard() { return vx_input_device->p_SetKeyboardEnabled(false); }
 
 int vx_input_GetChar() { return vx_input_device->p_GetChar(); }
 bool vx_input_KeyDown(int code) { return vx_input_device->p_KeyDown(code); }

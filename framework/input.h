@@ -76,8 +76,8 @@ class c_InputDevice : public Object {
 extern c_InputDevice* vx_input_device;
 
 int vx_input_SetInputDevice(c_InputDevice* device);
-int vx_input_EnableKeyboard();
-int vx_input_DisableKeyboard();
+bool vx_input_EnableKeyboard();
+bool vx_input_DisableKeyboard();
 int vx_input_GetChar();
 bool vx_input_KeyDown(int code);
 int vx_input_KeyHit(int code);

@@ -18,6 +18,7 @@
 #include "runtime/collector.h"
 #include "runtime/startup.h"
 #include "tests/framework/framework_test_support.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -249,12 +250,14 @@ TEST_F(Delegate, RenderModes) {
   EXPECT_EQ(app->renderDevice, graphics);
   EXPECT_EQ(vx_graphics_renderDevice, nullptr);
 
-  // A device that cannot render gets no drawing at all.
+  // A device that cannot render still runs the hook, but outside the
+  // module's frame, so nothing it draws reaches the device.
   calls.clear();
-  app->renderDevice = nullptr;
+  app->renderDevice = graphics;
   graphics->mode = 0;
   host->RenderGame();
-  EXPECT_EQ(calls, (Calls{"begin render", "end render"}));
+  EXPECT_EQ(calls, (Calls{"begin render", "render", "end render"}));
+  EXPECT_EQ(app->renderDevice, nullptr);
 
   calls.clear();
   host->DiscardGraphics();
@@ -303,16 +306,20 @@ TEST_F(Delegate, TheDelegateKeepsItsDevicesAliveThroughCollections) {
 }
 
 TEST(App, ASecondApplicationIsAFatalError) {
-  EXPECT_EXIT(
-      {
-        if (!freopen("/dev/null", "r", stdin)) abort();
+  std::string out;
+  int code = RunInChild(
+      [] {
+        if (!freopen("/dev/null", "r", stdin)) return 100;
         new TestHost();
         gc_init1();
         vxInit();
         (new c_App())->m_new();
         (new c_App())->m_new();
+        return 0;
       },
-      ::testing::ExitedWithCode(255), "");
+      &out);
+  EXPECT_EQ(code, 255);
+  EXPECT_EQ(out.rfind("Quibbo Runtime Error : App has already been created\n", 0), 0u) << out;
 }
 
 }  // namespace

@@ -199,9 +199,9 @@ TEST_F(Input, AccelerometerAndKeyboardSwitch) {
   device->p_MotionEvent(VX_EVENT_MOUSE_MOVE, 0, 9, 9, 9);
   EXPECT_EQ(vx_input_AccelX(), 0.1f);
 
-  vx_input_EnableKeyboard();
+  EXPECT_TRUE(vx_input_EnableKeyboard());
   EXPECT_TRUE(host.KeyboardEnabled());
-  vx_input_DisableKeyboard();
+  EXPECT_TRUE(vx_input_DisableKeyboard());
   EXPECT_FALSE(host.KeyboardEnabled());
   EXPECT_TRUE(device->p_SetKeyboardEnabled(false));
 }
