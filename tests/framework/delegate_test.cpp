@@ -148,7 +148,7 @@ class Delegate : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("ALSOFT_DRIVERS", "null", 0);
-    ASSERT_TRUE(glfwInit()) << "the suite runs on an X display";
+    ASSERT_TRUE(StartGlfw()) << "the suite runs on an X display";
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     VxGlfwGame::_window = glfwCreateWindow(640, 480, "delegate", nullptr, nullptr);
     ASSERT_NE(VxGlfwGame::_window, nullptr);
