@@ -204,7 +204,8 @@ int main(int argc, char** argv) {
       label(cr, pad, y + 22, 22, "scenes");
       double ox = pad, oy = y + 32;
       cairo_rectangle(cr, ox, oy, boardW + 900 * u, sceneH);
-      cairo_set_source_rgb(cr, 0, 0, 40 / 255.0);
+      // The play screen's standard background: grey, flashing on blasts.
+      cairo_set_source_rgb(cr, 60 / 255.0, 60 / 255.0, 60 / 255.0);
       cairo_fill(cr);
       // A board corner: walls at x 0 and 9, floor from row 8, some blocks.
       static const char* kRows[] = {
