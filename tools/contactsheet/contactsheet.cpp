@@ -121,7 +121,7 @@ void drawFrame(cairo_t* cr, const Image& img, int i, double x, double y, double 
 
 // Text through the game font: glyph c - 32, advance 7, line height 10.
 void gameText(cairo_t* cr, const Image& font, double x, double y, int level, double size, const std::string& text,
-              const double* tint) {
+              const double* tint, double alpha = 1) {
   double adv = 7 * level * size, lh = 10 * level * size;
   double px = x, py = y;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -136,7 +136,7 @@ void gameText(cairo_t* cr, const Image& font, double x, double y, int level, dou
     }
     int c = static_cast<unsigned char>(ch) - 32;
     if (c >= 0 && c < font.frames)
-      drawFrame(cr, font, c, px - font.frameW * size / 2, py - font.frameH * size / 2, size, 1, tint);
+      drawFrame(cr, font, c, px - font.frameW * size / 2, py - font.frameH * size / 2, size, alpha, tint);
     px += adv;
   }
 }
@@ -204,7 +204,8 @@ int main(int argc, char** argv) {
       label(cr, pad, y + 22, 22, "scenes");
       double ox = pad, oy = y + 32;
       cairo_rectangle(cr, ox, oy, boardW + 900 * u, sceneH);
-      cairo_set_source_rgb(cr, 0, 0, 40 / 255.0);
+      // The play screen's standard background: grey, flashing on blasts.
+      cairo_set_source_rgb(cr, 60 / 255.0, 60 / 255.0, 60 / 255.0);
       cairo_fill(cr);
       // A board corner: walls at x 0 and 9, floor from row 8, some blocks.
       static const char* kRows[] = {
@@ -270,42 +271,132 @@ int main(int argc, char** argv) {
     }
     y += sceneH + 50;
 
-    // The title screen as the game lays it out (landscape, settled).
+    // Three screens as the game lays them out at 640 x 480, settled: the
+    // standard background first (grey, with the pattern at 20 %), then the
+    // screen's own drawing.
     const Image& logo = images[4];
     const Image& buttons = images[5];
     const Image& icons = images[6];
     const Image& studio = images[7];
-    if (cr && logo.ok() && buttons.ok()) {
-      label(cr, pad, y + 22, 22, "title screen, 640 x 480");
-      double ox = pad, oy = y + 32, w = 640, h = 480;
+    const Image& testcard = images[8];
+    const double w = 640, h = 480;
+    auto rgb = [](double r, double g, double b) { return std::vector<double>{r / 255, g / 255, b / 255}; };
+    for (int screen = 0; screen < 3; ++screen) {
+      if (!logo.ok() || !buttons.ok() || !icons.ok()) continue;
+      if (!cr) {
+        y += 480 * u + 82;
+        continue;
+      }
+      static const char* kTitles[3] = {"title screen", "pause overlay", "credits box"};
+      label(cr, pad, y + 22, 22, std::string(kTitles[screen]) + ", 640 x 480");
+      double ox = pad, oy = y + 32;
       auto at = [&](const Image& img, int frame, double cx, double cy, double size, double alpha = 1,
-                    const double* tint = nullptr, double rot = 0) {
-        double s = size;
-        drawFrame(cr, img, frame, ox + cx * u - img.frameW * s / 2, oy + cy * u - img.frameH * s / 2, s, alpha, tint,
-                  rot);
+                    const std::vector<double>& tint = {}, double rot = 0) {
+        if (!img.ok()) return;
+        drawFrame(cr, img, frame, ox + cx * u - img.frameW * size / 2, oy + cy * u - img.frameH * size / 2, size,
+                  alpha, tint.empty() ? nullptr : tint.data(), rot);
+      };
+      auto rect = [&](double x, double yy, double rw, double rh, const std::vector<double>& c, double a) {
+        cairo_rectangle(cr, ox + x * u, oy + yy * u, rw * u, rh * u);
+        cairo_set_source_rgba(cr, c[0], c[1], c[2], a);
+        cairo_fill(cr);
+      };
+      auto circle = [&](double x, double yy, double r, const std::vector<double>& c) {
+        cairo_arc(cr, ox + x * u, oy + yy * u, std::max(0.0, r) * u, 0, 2 * M_PI);
+        cairo_set_source_rgb(cr, c[0], c[1], c[2]);
+        cairo_fill(cr);
+      };
+      // The game's text layout: align 1 centres on x, lines 1 centres on y.
+      auto text = [&](double x, double yy, const std::string& t, double align, double lines, double size,
+                      const std::vector<double>& tint, double alpha = 1) {
+        if (!font.ok()) return;
+        size_t n = t.size();
+        double adv = 7 * size, lh = 10 * size;
+        gameText(cr, font, ox + (x - adv * (n - 1) * align * 0.5) * u, oy + (yy - lh * (lines - 1) * 0.5) * u,
+                 level, size, t, tint.data(), alpha);
       };
       cairo_save(cr);
       cairo_rectangle(cr, ox, oy, w * u, h * u);
       cairo_clip(cr);
-      cairo_set_source_rgb(cr, 0, 0, 80 / 255.0);
-      cairo_paint(cr);
-      if (menu.ok()) at(menu, 0, w / 2, h / 2, 3, 0.2, nullptr, 0.3);
-      at(logo, 0, w * 0.4, h * 0.2, 1);
-      const double green[3] = {50 / 255.0, 250 / 255.0, 50 / 255.0};
-      if (icons.ok()) at(icons, 4, 32, h / 2, 2, 1, green);
-      for (int k = 0; k < 3; ++k) {
-        at(buttons, k, w * (0.2 + 0.2 * k), h * 0.7, 1.5);
-        if (k == 1) at(buttons, 15, w * 0.4, h * 0.7, 1.5, 0.75);
-      }
-      if (studio.ok()) at(studio, 0, w - 70, h - 40, 0.5);
-      if (font.ok()) {
-        const double orange[3] = {1, 200 / 255.0, 100 / 255.0};
-        gameText(cr, font, ox + (w - 120) * u, oy + 60 * u, level, 1.5,
-                 "Top 5\n    12340\n     9850\n     7200\n     4410\n     1200", orange);
+      rect(0, 0, w, h, rgb(60, 60, 60), 1);
+      at(menu, 0, w / 2, h / 2, 3, 0.2, {}, 0.3);
+      if (screen == 0) {
+        at(logo, 0, w * 0.4, h * 0.2, 1);
+        rect(w - 140, 0, 140, h, rgb(0, 0, 0), 0.4);
+        at(icons, 4, 32, h / 2, 2, 1, rgb(50, 250, 50));
+        text(w - 120, 60, "Top 10\\n      12340\\n       9850\\n       7200\\n       4410", 0, 0, 1.5,
+             rgb(255, 200, 100));
+        text(w - 120, h * 0.5 + 20, "Last 10\\n       4410\\n        880", 0, 0, 1.5, rgb(200, 255, 100));
+        for (int k = 0; k < 3; ++k) {
+          at(buttons, k, w * (0.2 + 0.2 * k), h * 0.7, 1.5);
+          if (k == 1) at(buttons, 15, w * 0.4, h * 0.7, 1.5, 0.75);
+        }
+        at(studio, 0, w - 70, h - 40, 0.5);
+      } else if (screen == 1) {
+        // Under the overlay: the pause button and the score.
+        at(icons, 0, 16, 16, 1);
+        text(w * 0.5, 32, "00012345", 1, 1, 2, rgb(100, 255, 100));
+        double c = w * 0.5, p = h * 0.5;
+        rect(0, 0, w, h, rgb(0, 0, 0), p / (h * 0.8));
+        rect(c - 128, p - 64, 256, 8, rgb(255, 255, 10), 0.6);
+        rect(c - 140, p - 52, 280, 104, rgb(255, 150, 10), 0.7);
+        rect(c - 128, p + 56, 256, 8, rgb(10, 150, 255), 0.6);
+        at(icons, 1, c - 140, p - 64, 2, 1, rgb(255, 50, 50));
+        at(icons, 3, c, p, 2, 1, rgb(50, 50, 250));
+        at(icons, 4, c + 140, p - 64, 2, 1, rgb(50, 250, 50));
+        at(icons, 6, c, p, 2.5, 1, rgb(255, 255, 100));
+      } else {
+        double cell = std::max(w / 12, h / 12), s = cell;
+        int N = static_cast<int>(w / cell), M = static_cast<int>(h / cell);
+        double left = w / 2 - cell * N / 2, top = h / 2 - cell * M / 2;
+        auto clamp = [](double v) { return std::min(255.0, std::max(0.0, std::trunc(v))); };
+        for (int x = 0; x <= N; ++x)
+          for (int yy = 0; yy <= M; ++yy) {
+            double cx = left + cell * x - s / 2, cy = top + cell * yy - s / 2;
+            bool frame = x == 0 || yy == 0 || x == N || yy == M;
+            rect(cx, cy, s + 1, s + 1, frame ? rgb(0, 0, 0) : rgb(255, 255, 255), 1);
+            if (!frame) {
+              if (yy == M - 1 && x > 3 && x < N - 3)
+                rect(cx - 6, cy + 2, s + 24, s - 4, rgb(128, 128, 128), 1);
+              else if (yy == M - 1 && x == N - 3)
+                rect(cx + (x > 3 ? -6 : 2), cy + 2, s + 4, s - 4, rgb(128, 128, 128), 1);
+              else
+                rect(cx + 2, cy + 2, s - 4, s - 4, rgb(128, 128, 128), 1);
+              continue;
+            }
+            if ((x == 0 || x == N) && (yy == 0 || yy == M)) continue;
+            double vx = (x - 1) * 512.0 / (N - 2), vy = (yy - 1) * 512.0 / (M - 2);
+            if (yy == 0) rect(cx + 8, cy, s - 16, s, rgb(clamp(vx), clamp(512 - vx), 0), 1);
+            else if (yy == M) {
+              double g = clamp(255.0 * (x - 1) / (N - 2));
+              rect(cx + 8, cy, s - 16, s, rgb(g, g, g), 1);
+            } else if (x == 0) rect(cx, cy + 8, s, s - 16, rgb(0, clamp(512 - vy), clamp(vy)), 1);
+            else rect(cx, cy + 8, s, s - 16, rgb(clamp(512 - vy), 0, clamp(vy)), 1);
+          }
+        at(testcard, 0, w / 2, h / 2, 1);
+        static const char* kLines[8] = {"-=-=-", "", "Developed using", "Quibbo", "", "-=-=-", "", "Graphics"};
+        for (int i = -3; i <= 4; ++i) {
+          double o = -6 + 16 * i, a = 1 - std::min(1.0, std::max(0.0, std::abs(o) / 40 - 0.3));
+          text(w / 2 + 24, h / 2 + o, kLines[i + 3], 0.8, 0.8, 1, rgb(255, 255, 255), a);
+        }
+        at(logo, 0, w / 2, top + cell * (M - 1), 0.4);
+        const double dials[4][2] = {{left + 1.5 * cell, top + 1.5 * cell},
+                                    {left + (N - 1.5) * cell, top + 1.5 * cell},
+                                    {left + 1.5 * cell, top + (M - 1.5) * cell},
+                                    {left + (N - 1.5) * cell, top + (M - 1.5) * cell}};
+        static const char* kFigures[2][3] = {{" 1280", " 960", " 60"}, {" 640", " 480", " 60"}};
+        for (int d = 0; d < 4; ++d) {
+          circle(dials[d][0], dials[d][1], s, rgb(255, 255, 255));
+          circle(dials[d][0], dials[d][1], s - 3, rgb(128, 128, 128));
+          if (d < 2)
+            for (int i = 0; i < 3; ++i) text(dials[d][0], dials[d][1] - 16 + 16 * i, kFigures[d][i], 0.8, 0.8, 1, rgb(255, 255, 255));
+        }
+        at(buttons, 12, dials[2][0], dials[2][1], 1);
+        at(studio, 0, dials[3][0], dials[3][1], 0.3);
       }
       cairo_restore(cr);
+      y += 480 * u + 82;
     }
-    if (logo.ok() && buttons.ok()) y += 480 * u + 82;
     height = y;
   }
   cairo_destroy(cr);
