@@ -275,18 +275,14 @@ TEST(SoundEffects, GeneratorWritesExactlyTheTableAndTheSameBytesEveryTime) {
   EXPECT_NE(system(failing.c_str()), 0);
 }
 
-// Through the real device as the game plays them: the quietly played ones
-// are still heard, and the loudest two at once do not clip the mix.
-TEST(SoundEffects, PlayedThroughOpenAlTheyAreHeardAndTheMixStaysClean) {
-  struct Play {
-    int id;
-    float rate, volume;
-  };
-  // The landing at its low volume, the slide, the click at its lowest rate,
-  // the last fuse tick, then a blast and a bomb together.
-  const Play plays[] = {{1, 1, 0.3f}, {3, 1, 1}, {98, 0.5f, 0.5f}, {5, 60 / 90.0f + 0.8f, 1}};
-  const double spacing = 0.35;
+struct Play {
+  int id;
+  float rate, volume;
+};
 
+// What the real device puts out when the plays start together, each on a
+// channel of its own, captured for `seconds` through the wave-file output.
+Wave Capture(const std::vector<Play>& plays, double seconds) {
   TempDir dir;
   std::string out = dir.Path("out.wav");
   std::string output;
@@ -297,51 +293,45 @@ TEST(SoundEffects, PlayedThroughOpenAlTheyAreHeardAndTheMixStaysClean) {
         StartAudioRuntime();
         gxtkAudio* device = vx_audio_device;
         CHILD_CHECK(device->alcContext != nullptr);
-        auto play = [&](int id, int channel, float rate, float volume) {
-          c_Sound* sound = vx_audio_LoadSound(String(("sfx/" + FileName(id)).c_str()));
-          if (!sound) return false;
-          vx_audio_StopChannel(channel);
-          vx_audio_PlaySound(sound, channel, 0);
-          vx_audio_SetChannelRate(channel, rate);
-          vx_audio_SetChannelVolume(channel, volume);
-          vx_audio_SetChannelPan(channel, 0);
-          return true;
-        };
         int channel = 0;
         for (const Play& p : plays) {
-          CHILD_CHECK(play(p.id, channel++, p.rate, p.volume));
-          SleepSeconds(spacing);
+          c_Sound* sound = vx_audio_LoadSound(String(("sfx/" + FileName(p.id)).c_str()));
+          CHILD_CHECK(sound != nullptr);
+          vx_audio_PlaySound(sound, channel, 0);
+          vx_audio_SetChannelRate(channel, p.rate);
+          vx_audio_SetChannelVolume(channel, p.volume);
+          vx_audio_SetChannelPan(channel, 0);
+          channel += 1;
         }
-        CHILD_CHECK(play(2, channel++, 1, 1));
-        CHILD_CHECK(play(4, channel++, 1, 1));
-        SleepSeconds(1.6);
+        SleepSeconds(seconds);
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(device->alcContext);
         alcCloseDevice(device->alcDevice);
         return 0;
       },
       &output);
-  ASSERT_EQ(code, 0) << output;
+  EXPECT_EQ(code, 0) << output;
+  return ParseWave(ReadFile(out));
+}
 
-  Wave capture = ParseWave(ReadFile(out));
-  ASSERT_EQ(capture.channels, 2);
-  ASSERT_EQ(capture.bits, 16);
-  std::vector<int16_t> left;
-  for (size_t i = 0; i < capture.samples.size(); i += 2) left.push_back(capture.samples[i]);
-  size_t onset = 0;
-  while (onset < left.size() && std::abs(left[onset]) < 30) ++onset;
-  ASSERT_LT(onset, left.size()) << "nothing was heard";
-  size_t slot = static_cast<size_t>(spacing * capture.hertz);
-  size_t ms = static_cast<size_t>(capture.hertz / 1000);
-  for (size_t k = 0; k < std::size(plays); ++k) {
-    size_t from = onset + k * slot - std::min(onset + k * slot, 20 * ms);
-    std::vector<int16_t> part(left.begin() + std::min(left.size(), from),
-                              left.begin() + std::min(left.size(), onset + (k + 1) * slot - 20 * ms));
-    EXPECT_GT(Db(Loudness(part, capture.hertz)), -40.0) << FileName(plays[k].id) << " not heard in play";
+// Through the real device as the game plays them: the quietly played ones
+// are still heard, and the loudest two at once do not clip the mix. Each
+// capture stands alone, so a slow machine cannot shift one sound into the
+// next one's place.
+TEST(SoundEffects, PlayedThroughOpenAlTheyAreHeardAndTheMixStaysClean) {
+  // The landing at its low volume, the slide, the click at its lowest rate,
+  // the last fuse tick.
+  const Play quiet[] = {{1, 1, 0.3f}, {3, 1, 1}, {98, 0.5f, 0.5f}, {5, 60 / 90.0f + 0.8f, 1}};
+  for (const Play& p : quiet) {
+    Wave capture = Capture({p}, 0.4);
+    ASSERT_EQ(capture.channels, 2);
+    ASSERT_EQ(capture.bits, 16);
+    std::vector<int16_t> left;
+    for (size_t i = 0; i < capture.samples.size(); i += 2) left.push_back(capture.samples[i]);
+    EXPECT_GT(Db(Loudness(left, capture.hertz)), -40.0) << FileName(p.id) << " not heard in play";
   }
-  size_t together = onset + std::size(plays) * slot;
-  ASSERT_LT(together, left.size());
-  double peak = PeakOf(capture.samples, 2 * together - std::min(2 * together, 40 * ms), capture.samples.size());
+  Wave both = Capture({{2, 1, 1}, {4, 1, 1}}, 1.6);
+  double peak = PeakOf(both.samples, 0, both.samples.size());
   EXPECT_GT(peak, 0.1) << "blast and bomb not heard";
   EXPECT_LT(peak, 0.98) << "blast and bomb together clip the mix";
 }
