@@ -147,8 +147,7 @@ bool gxtkSurface::OnUnsafeLoadComplete() {
 // ---------------------------------------------------------------- device
 
 gxtkGraphics::gxtkGraphics()
-    : drawCalls(0),
-      width(0),
+    : width(0),
       height(0),
       packedColor(0),
       red(0),
@@ -164,7 +163,8 @@ gxtkGraphics::gxtkGraphics()
       transformed(false),
       primType(0),
       primCount(0),
-      primSurface(nullptr) {
+      primSurface(nullptr),
+      drawCalls(0) {
   if (VxGlfwGame::_window) glfwGetWindowSize(VxGlfwGame::_window, &width, &height);
   for (int q = 0; q < kMaxQuads; ++q) {
     unsigned short* i = &quadIndexArray[q * 6];

@@ -68,9 +68,6 @@ class gxtkGraphics : public Object {
   void Flush();
   void mark() override;
 
-  // OpenGL draw calls issued so far (for tests and benchmarks).
-  int drawCalls;
-
   int width;
   int height;
   unsigned int packedColor;
@@ -83,6 +80,9 @@ class gxtkGraphics : public Object {
   int primType;
   int primCount;
   gxtkSurface* primSurface;
+
+  // OpenGL draw calls issued so far (for tests and benchmarks).
+  int drawCalls;
 
  private:
   void PackColor();

@@ -40,8 +40,9 @@ int c_Image::p_ApplyFlags(int flags) {
     height -= 2;
   }
   if (flags & MidHandle) p_SetHandle(width * 0.5f, height * 0.5f);
-  if (frames.Length() == 1 && frames[0]->x == 0 && frames[0]->y == 0 && width == surface->Width() &&
-      height == surface->Height()) {
+  // An image not yet given a surface has no frame that could cover one.
+  if (surface && frames.Length() == 1 && frames[0]->x == 0 && frames[0]->y == 0 &&
+      width == surface->Width() && height == surface->Height()) {
     this->flags |= FullFrame;
   }
   return 0;
@@ -67,6 +68,9 @@ c_Image* c_Image::p_Grab(int x, int y, int frameWidth, int frameHeight, int fram
   height = frameHeight;
   if (frameCount < 0) frameCount = 0;
   gc_assign(frames, Array<c_Frame*>(frameCount));
+  // A source without frames (made with a count of zero) offsets nothing.
+  int originX = source->frames.Length() ? source->frames[0]->x : 0;
+  int originY = source->frames.Length() ? source->frames[0]->y : 0;
   int cx = x;
   int cy = y;
   for (int i = 0; i < frameCount; ++i) {
@@ -80,7 +84,7 @@ c_Image* c_Image::p_Grab(int x, int y, int frameWidth, int frameHeight, int fram
         height < 0) {
       Error(String("Image frame outside surface"));
     }
-    gc_assign(frames[i], (new c_Frame())->m_new(cx + source->frames[0]->x, cy + source->frames[0]->y));
+    gc_assign(frames[i], (new c_Frame())->m_new(cx + originX, cy + originY));
     cx += width;
   }
   p_ApplyFlags(flags);

@@ -160,6 +160,23 @@ TEST_F(ImageFrames, ZeroFramesGiveAnImageWithoutFramesInsteadOfADivisionByZero) 
   EXPECT_EQ(none->frames.Length(), 0);
 }
 
+TEST_F(ImageFrames, ImagesWithoutSurfaceOrFramesTakeFlagsAndGrabsSafely) {
+  // A new image has no surface yet: flags apply, but no full frame.
+  c_Image* fresh = (new c_Image())->m_new();
+  fresh->p_ApplyFlags(c_Image::MidHandle | c_Image::YPadding);
+  EXPECT_EQ(fresh->flags, c_Image::YPadding);
+  EXPECT_EQ(fresh->height, -2);
+  EXPECT_EQ(fresh->handleY, -1);
+
+  // Empty frames fit a frameless source; they start where the grab says.
+  c_Image* frameless = vx_graphics_LoadImage(String("strip.png"), 0, 0);
+  ASSERT_NE(frameless, nullptr);
+  c_Image* grabbed = (new c_Image())->m_new()->p_Grab(0, 0, 0, 0, 2, 0, frameless);
+  EXPECT_EQ(FramesOf(grabbed), (Origins{{0, 0}, {0, 0}}));
+  EXPECT_EQ(grabbed->surface, frameless->surface);
+  EXPECT_EQ(grabbed->flags, 0);
+}
+
 TEST_F(ImageFrames, AGrabbedImageKeepsItsSourceAndSurfaceAlive) {
   c_Image* cells = vx_graphics_LoadImage2(String("grid.png"), 32, 32, 4, 0);
   c_Image* lost = vx_graphics_LoadImage(String("strip.png"), 1, 0);
