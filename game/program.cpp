@@ -14,23 +14,44 @@
 
 namespace {
 
-// Stands in for the game until it exists: runs the loop at the game's rate,
-// clears the window and quits on the close key.
+// Stands in for the game until it exists: a title card over the slowly
+// turning background, at the game's rate; quits on the close key.
 class c_StandInApp : public c_App {
  public:
   int p_OnCreate() override {
+    gc_assign(background, vx_graphics_LoadImage(String("menu.png"), 4, c_Image::MidHandle));
+    gc_assign(logo, vx_graphics_LoadImage(String("logo.png"), 1, c_Image::MidHandle));
+    gc_assign(studio, vx_graphics_LoadImage(String("common/ZUKOLogo.png"), 1, c_Image::MidHandle));
     vx_app_SetUpdateRate(60);
     return 0;
   }
   int p_OnUpdate() override {
     vx_asyncevent_UpdateAsyncEvents();
     if (vx_input_KeyHit(VX_KEY_CLOSE)) Error(String());
+    turn += 0.1f;
     return 0;
   }
   int p_OnRender() override {
-    vx_graphics_Cls(25, 25, 76);
+    float cx = vx_graphics_DeviceWidth() / 2.0f, cy = vx_graphics_DeviceHeight() / 2.0f;
+    vx_graphics_Cls(60, 60, 60);
+    vx_graphics_SetAlpha(0.2f);
+    vx_graphics_DrawImage2(background, cx, cy, turn, 3, 3, 0);
+    vx_graphics_SetAlpha(1);
+    vx_graphics_DrawImage2(logo, cx, cy - 40, 0, 1.5f, 1.5f, 0);
+    vx_graphics_DrawImage2(studio, cx, cy + 150, 0, 0.4f, 0.4f, 0);
     return 0;
   }
+  void mark() override {
+    c_App::mark();
+    gc_mark_q(background);
+    gc_mark_q(logo);
+    gc_mark_q(studio);
+  }
+
+  c_Image* background = nullptr;
+  c_Image* logo = nullptr;
+  c_Image* studio = nullptr;
+  float turn = 0;
 };
 
 }  // namespace
