@@ -62,6 +62,7 @@ TEST(DataPaths, PlainNamesGoIntoTheDataFolder) {
   EXPECT_EQ(Narrow(vx_data_FixDataPath(String("./x"))), "./x");
   EXPECT_EQ(Narrow(vx_data_FixDataPath(String("/x"))), "/x");
   EXPECT_EQ(Narrow(vx_data_FixDataPath(String("a/b:/c"))), "quibbo://data/a/b:/c");
+  EXPECT_EQ(Narrow(vx_data_FixDataPath(String("a:b:/c"))), "quibbo://data/a:b:/c");
 }
 
 TEST(DataPaths, SchemesMapToFoldersBesideTheWorkingDirectory) {
