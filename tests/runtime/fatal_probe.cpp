@@ -63,6 +63,12 @@ int main(int argc, const char** argv) {
     Array<int> huge(256 << 20);
     return huge.Length();
   }
+  if (!strcmp(scenario, "oom-array-size")) {
+    // More bytes than the allocator's size can count.
+    Array<int> huge(1 << 30);
+    huge[(1 << 30) - 1] = 1;
+    return huge.Length();
+  }
   if (!strcmp(scenario, "oom-string")) {
     LimitAddressSpace();
     static const unsigned char byte = 'x';
