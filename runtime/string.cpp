@@ -89,7 +89,8 @@ bool String::EndsWith(const String& suffix) const {
 int String::Find(const String& text, int start) const {
   if (start < 0) start = 0;
   int n = text.rep->length;
-  for (int i = start; i + n <= rep->length; ++i) {
+  // Bounded by length - n, which cannot wrap the way start + n can.
+  for (int i = start; i <= rep->length - n; ++i) {
     if (memcmp(rep->chars + i, text.rep->chars, sizeof(Char) * n) == 0) return i;
   }
   return -1;
