@@ -31,3 +31,7 @@ int vx_app_SetUpdateRate(int rate) {
 }
 
 int vx_app_Millisecs() { return vx_app__game->Millisecs(); }
+
+int vx_app_SaveState(String state) { return vx_app__game->SaveState(state); }
+
+String vx_app_LoadState() { return vx_app__game->LoadState(); }

@@ -28,3 +28,7 @@ extern int vx_app__updateRate;
 int vx_app_SetUpdateRate(int rate);
 // Milliseconds since the host started.
 int vx_app_Millisecs();
+// The application's saved state, written and read whole: 0 when saved,
+// -1 when the file cannot be created, -2 on a short write.
+int vx_app_SaveState(String state);
+String vx_app_LoadState();

@@ -26,7 +26,11 @@ void VxGlfwGame::SetUpdateRate(int updatesPerSecond) {
   }
 }
 
-int VxGlfwGame::Millisecs() { return static_cast<int>(glfwGetTime() * 1000.0); }
+int VxGlfwGame::Millisecs() {
+  // Through a 64-bit count, so that after 24 days the value wraps like any
+  // other int instead of converting an out-of-range double.
+  return static_cast<int>(static_cast<long long>(Now() * 1000.0));
+}
 
 void VxGlfwGame::SetMouseVisible(bool visible) {
   if (_window) glfwSetInputMode(_window, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);

@@ -21,7 +21,10 @@ const char* const kWindowTitle = "Tumblast - Ridazoz";
 
 void VxQuibboGame::Main(int argc, const char** argv) {
   if (!glfwInit()) StartupFailure("glfwInit failed");
-  const GLFWvidmode* desktop = glfwGetVideoMode(glfwGetPrimaryMonitor());
+  // A display without a monitor has no desktop mode; the window then stays
+  // where the window system puts it.
+  GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+  const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
 
   glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
   // Hidden until centred, so it never shows at the wrong place.

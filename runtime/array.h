@@ -1,8 +1,11 @@
 #pragma once
+#include <climits>
+#include <cstddef>
 #include <new>
 #include <type_traits>
 
 #include "runtime/collector.h"
+#include "runtime/memory.h"
 
 // How an array representation marks its elements: object references are
 // marked at once, values (ints, floats, bools, strings) not at all.
@@ -54,6 +57,8 @@ class Array {
 
  private:
   static Rep* NewRep(int length) {
+    // A size the allocator's int cannot hold would wrap into a small block.
+    if (static_cast<size_t>(length) > (INT_MAX - 8 - sizeof(Rep)) / sizeof(T)) vx_out_of_memory();
     void* storage = gc_object_alloc(static_cast<int>(sizeof(Rep) + sizeof(T) * length));
     return new (storage) Rep(length);
   }

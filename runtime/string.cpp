@@ -1,5 +1,6 @@
 #include "runtime/string.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -10,10 +11,11 @@
 
 String::Rep String::nullRep = {1, 0, {0}};
 
-String::Rep* String::Alloc(int length) {
+String::Rep* String::Alloc(long long length) {
+  if (length > INT_MAX) vx_out_of_memory();
   Rep* r = static_cast<Rep*>(vx_malloc(offsetof(Rep, chars) + sizeof(Char) * length));
   r->refCount = 1;
-  r->length = length;
+  r->length = static_cast<int>(length);
   return r;
 }
 
@@ -67,7 +69,7 @@ bool String::operator==(const String& other) const {
 String String::operator+(const String& other) const {
   if (!rep->length) return other;
   if (!other.rep->length) return *this;
-  Rep* r = Alloc(rep->length + other.rep->length);
+  Rep* r = Alloc(static_cast<long long>(rep->length) + other.rep->length);
   memcpy(r->chars, rep->chars, sizeof(Char) * rep->length);
   memcpy(r->chars + rep->length, other.rep->chars, sizeof(Char) * other.rep->length);
   return String(r);
@@ -87,7 +89,8 @@ bool String::EndsWith(const String& suffix) const {
 int String::Find(const String& text, int start) const {
   if (start < 0) start = 0;
   int n = text.rep->length;
-  for (int i = start; i + n <= rep->length; ++i) {
+  // Bounded by length - n, which cannot wrap the way start + n can.
+  for (int i = start; i <= rep->length - n; ++i) {
     if (memcmp(rep->chars + i, text.rep->chars, sizeof(Char) * n) == 0) return i;
   }
   return -1;
@@ -146,7 +149,7 @@ String String::Replace(const String& find, const String& replacement) const {
   int count = 0;
   for (int i = Find(find); i != -1; i = Find(find, i + n)) ++count;
   if (!count) return *this;
-  int length = rep->length + count * (replacement.rep->length - n);
+  long long length = rep->length + static_cast<long long>(count) * (replacement.rep->length - n);
   if (length <= 0) return String();
   Rep* r = Alloc(length);
   Char* out = r->chars;

@@ -69,7 +69,8 @@ class String {
 
  private:
   explicit String(Rep* r) : rep(r) {}
-  static Rep* Alloc(int length);
+  // Lengths are counted wide so that a sum too big for an int is caught.
+  static Rep* Alloc(long long length);
   static void Release(Rep* r) {
     // Only the shared empty representation has length 0; it is never freed.
     if (--r->refCount == 0 && r != &nullRep) DestroyRep(r);

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "framework/app.h"
 #include "host/data_path.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
@@ -62,6 +63,7 @@ TEST(DataPaths, PlainNamesGoIntoTheDataFolder) {
   EXPECT_EQ(Narrow(vx_data_FixDataPath(String("./x"))), "./x");
   EXPECT_EQ(Narrow(vx_data_FixDataPath(String("/x"))), "/x");
   EXPECT_EQ(Narrow(vx_data_FixDataPath(String("a/b:/c"))), "quibbo://data/a/b:/c");
+  EXPECT_EQ(Narrow(vx_data_FixDataPath(String("a:b:/c"))), "quibbo://data/a:b:/c");
 }
 
 TEST(DataPaths, SchemesMapToFoldersBesideTheWorkingDirectory) {
@@ -113,6 +115,16 @@ TEST_F(Files, StateRoundTripsAsUtf8) {
   EXPECT_EQ(Read(".quibbostate"), "1|\xE2\x82\xAC|");
   EXPECT_TRUE(host.LoadState() == state);
   EXPECT_EQ(access(".quibbostate.new", F_OK), -1);  // nothing left behind
+}
+
+TEST_F(Files, TheAppModuleSavesAndLoadsThroughTheHost) {
+  VxGame* before = vx_app__game;
+  vx_app__game = &host;
+  EXPECT_EQ(vx_app_LoadState().Length(), 0);
+  EXPECT_EQ(vx_app_SaveState(String("3|1|4|")), 0);
+  EXPECT_EQ(Read(".quibbostate"), "3|1|4|");
+  EXPECT_EQ(Narrow(vx_app_LoadState()), "3|1|4|");
+  vx_app__game = before;
 }
 
 TEST_F(Files, EmptyAndMissingState) {

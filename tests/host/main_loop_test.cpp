@@ -187,6 +187,14 @@ TEST(GuardedCalls, StateChangesWithoutEffectDoNothingAtAll) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"start", "suspend", "render", "resume"}));
 }
 
+TEST(GuardedCalls, MillisecsTruncatesAndWrapsLikeAnInt) {
+  ScriptedHost host;
+  host.clock = 1.2345678;
+  EXPECT_EQ(host.Millisecs(), 1234);
+  host.clock = 3e6;  // about 35 days
+  EXPECT_EQ(host.Millisecs(), static_cast<int>(3000000000LL - 4294967296LL));
+}
+
 TEST(GuardedCalls, SetUpdateRateSchedulesOnePeriodAhead) {
   ScriptedHost host;
   host.SetUpdateRate(5);

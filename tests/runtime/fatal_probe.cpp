@@ -63,6 +63,21 @@ int main(int argc, const char** argv) {
     Array<int> huge(256 << 20);
     return huge.Length();
   }
+  if (!strcmp(scenario, "oom-array-size")) {
+    // More bytes than the allocator's size can count.
+    Array<int> huge(1 << 30);
+    huge[(1 << 30) - 1] = 1;
+    return huge.Length();
+  }
+  if (!strcmp(scenario, "oom-string-replace")) {
+    // 65536 units, each replaced by 65537: a length that wraps a 32-bit int
+    // round to a mere 65536.
+    static unsigned char bytes[65537];
+    memset(bytes, 'a', sizeof bytes);
+    String source(bytes, 65536);
+    String replacement(bytes, 65537);
+    return source.Replace(String("a"), replacement).Length();
+  }
   if (!strcmp(scenario, "oom-string")) {
     LimitAddressSpace();
     static const unsigned char byte = 'x';

@@ -152,7 +152,7 @@ TEST(HostDeath, UncaughtExceptionsEndTheProcess) {
 }
 
 TEST(OutOfMemory, CollectorAndStringsStopInAnOrderlyWay) {
-  for (const char* scenario : {"oom-array", "oom-string"}) {
+  for (const char* scenario : {"oom-array", "oom-array-size", "oom-string", "oom-string-replace"}) {
     Outcome o = RunProbe(scenario);
     EXPECT_EQ(o.out, "Quibbo Runtime Error : Out of memory\n") << scenario;
     EXPECT_EQ(o.code, 255) << scenario;

@@ -87,6 +87,7 @@ TEST(StringSearch, FindStartsWithReplace) {
   EXPECT_EQ(s.Find(String("xyz")), -1);
   EXPECT_EQ(s.Find(String(), 3), 3);
   EXPECT_EQ(s.Find(String("world"), 7), -1);
+  EXPECT_EQ(s.Find(String("ld"), 2147483647), -1);
   EXPECT_TRUE(s.StartsWith(String("hell")));
   EXPECT_TRUE(s.StartsWith(String()));
   EXPECT_FALSE(String("he").StartsWith(String("hello")));
