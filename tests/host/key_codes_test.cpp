@@ -7,6 +7,7 @@
 #include "host/glfw_game.h"
 #include "host/glfw_input.h"
 #include "host/key_codes.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ TEST(InputCallbacks, KeysBecomeFrameworkEvents) {
 }
 
 TEST(InputCallbacks, MouseButtonsAndMoves) {
-  ASSERT_TRUE(glfwInit());
+  ASSERT_TRUE(StartGlfw());
   glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
   GLFWwindow* window = glfwCreateWindow(64, 64, "input", nullptr, nullptr);
   ASSERT_NE(window, nullptr);
