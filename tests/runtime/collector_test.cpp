@@ -9,6 +9,12 @@ namespace {
 class Collector : public ::testing::Test {
  protected:
   void SetUp() override {
+    // What earlier tests of this process left is destroyed first, so every
+    // test starts from an empty heap whether or not it runs alone.
+    test_root = nullptr;
+    test_root_array = Array<TestNode*>();
+    for (int i = 0; i < 3; ++i) FullCollection();
+    TestNode::destroyed = 0;
     gc_init1();
     gc_assign(test_root, new TestNode());
     gc_init2();
