@@ -82,7 +82,12 @@ unsigned char* VxGame::LoadData(String path, int* length) {
     size += n;
     if (n != 4096) break;
   }
+  bool failed = ferror(f);
   fclose(f);
+  if (failed) {
+    free(data);
+    return nullptr;
+  }
   *length = size;
   gc_force_sweep = true;
   return data;

@@ -17,6 +17,7 @@
 #include "host/data_path.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -44,15 +45,6 @@ class Files : public ::testing::Test {
     std::filesystem::remove_all(dir, ignored);
   }
 
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
 };
 
 TEST(DataPaths, PlainNamesGoIntoTheDataFolder) {
@@ -79,7 +71,7 @@ TEST(DataPaths, SchemesMapToFoldersBesideTheWorkingDirectory) {
 }
 
 TEST_F(Files, LoadStringDecodesAndMissingFilesAreEmpty) {
-  Write("data/text.txt", "\xEF\xBB\xBF" "caf\xC3\xA9");
+  WriteFile("data/text.txt", "\xEF\xBB\xBF" "caf\xC3\xA9");
   String text = host.LoadString(String("quibbo://data/text.txt"));
   ASSERT_EQ(text.Length(), 4);
   EXPECT_EQ(text[3], 0xE9);
@@ -89,7 +81,7 @@ TEST_F(Files, LoadStringDecodesAndMissingFilesAreEmpty) {
 TEST_F(Files, LoadDataReadsEveryByteAndRequestsASweep) {
   std::string bytes(10000, '\0');
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
-  Write("data/blob.bin", bytes);
+  WriteFile("data/blob.bin", bytes);
   int length = -5;
   EXPECT_EQ(host.LoadData(String("quibbo://data/missing.bin"), &length), nullptr);
   EXPECT_EQ(length, -5);
@@ -101,18 +93,24 @@ TEST_F(Files, LoadDataReadsEveryByteAndRequestsASweep) {
   EXPECT_TRUE(gc_force_sweep);
   free(data);
 
-  Write("data/empty.bin", "");
+  WriteFile("data/empty.bin", "");
   data = host.LoadData(String("quibbo://data/empty.bin"), &length);
   EXPECT_NE(data, nullptr);
   EXPECT_EQ(length, 0);
   free(data);
+
+  // A file that opens but cannot be read is not data.
+  WriteFile("data/folder/inside.bin", "x");
+  length = -5;
+  EXPECT_EQ(host.LoadData(String("quibbo://data/folder"), &length), nullptr);
+  EXPECT_EQ(length, -5);
 }
 
 TEST_F(Files, StateRoundTripsAsUtf8) {
   const String::Char units[] = {'1', '|', 0x20AC, '|'};
   String state(units, 4);
   EXPECT_EQ(host.SaveState(state), 0);
-  EXPECT_EQ(Read(".quibbostate"), "1|\xE2\x82\xAC|");
+  EXPECT_EQ(ReadFile(".quibbostate"), "1|\xE2\x82\xAC|");
   EXPECT_TRUE(host.LoadState() == state);
   EXPECT_EQ(access(".quibbostate.new", F_OK), -1);  // nothing left behind
 }
@@ -122,7 +120,7 @@ TEST_F(Files, TheAppModuleSavesAndLoadsThroughTheHost) {
   vx_app__game = &host;
   EXPECT_EQ(vx_app_LoadState().Length(), 0);
   EXPECT_EQ(vx_app_SaveState(String("3|1|4|")), 0);
-  EXPECT_EQ(Read(".quibbostate"), "3|1|4|");
+  EXPECT_EQ(ReadFile(".quibbostate"), "3|1|4|");
   EXPECT_EQ(Narrow(vx_app_LoadState()), "3|1|4|");
   vx_app__game = before;
 }
@@ -130,13 +128,13 @@ TEST_F(Files, TheAppModuleSavesAndLoadsThroughTheHost) {
 TEST_F(Files, EmptyAndMissingState) {
   EXPECT_EQ(host.LoadState().Length(), 0);
   EXPECT_EQ(host.SaveState(String()), 0);
-  EXPECT_EQ(Read(".quibbostate"), "");
+  EXPECT_EQ(ReadFile(".quibbostate"), "");
   EXPECT_EQ(access(".quibbostate", F_OK), 0);
   EXPECT_EQ(host.LoadState().Length(), 0);
 }
 
 TEST_F(Files, StateWrittenInAnotherEncodingStillLoads) {
-  Write(".quibbostate", std::string("\xFF\xFE" "5\0|\0", 6));
+  WriteFile(".quibbostate", std::string("\xFF\xFE" "5\0|\0", 6));
   EXPECT_EQ(Narrow(host.LoadState()), "5|");
 }
 
@@ -153,14 +151,14 @@ TEST_F(Files, ShortWriteReportsMinusTwoAndKeepsTheOldState) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(Read(".quibbostate"), "old|scores|");
+  EXPECT_EQ(ReadFile(".quibbostate"), "old|scores|");
   EXPECT_EQ(access(".quibbostate.new", F_OK), -1);
 }
 
 TEST_F(Files, SaveInterruptedBeforeItsRenameLeavesTheOldState) {
   ASSERT_EQ(host.SaveState(String("old|scores|")), 0);
   // What a crash part-way through the next save leaves behind.
-  Write(".quibbostate.new", "new|sco");
+  WriteFile(".quibbostate.new", "new|sco");
   EXPECT_EQ(Narrow(host.LoadState()), "old|scores|");
   EXPECT_EQ(host.SaveState(String("new|scores|")), 0);
   EXPECT_EQ(Narrow(host.LoadState()), "new|scores|");
