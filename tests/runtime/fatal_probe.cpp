@@ -28,6 +28,14 @@ void LimitAddressSpace() {
   setrlimit(RLIMIT_AS, &limit);
 }
 
+// Runs out of stack; the volatile buffer keeps every frame real.
+int Recurse(int depth) {
+  volatile char frame[1024];
+  frame[0] = static_cast<char>(depth);
+  if (depth == 0) return 0;  // never: keeps the compiler from calling it endless
+  return Recurse(depth + 1) + frame[0];
+}
+
 }  // namespace
 
 int main(int argc, const char** argv) {
@@ -50,6 +58,7 @@ int main(int argc, const char** argv) {
   if (!strcmp(scenario, "segv")) raise(SIGSEGV);
   if (!strcmp(scenario, "fpe")) raise(SIGFPE);
   if (!strcmp(scenario, "ill")) raise(SIGILL);
+  if (!strcmp(scenario, "stack")) Recurse(1);
   if (!strcmp(scenario, "die")) VxGame().Die(nullptr);
   if (!strcmp(scenario, "throw")) {
     VxGame game;

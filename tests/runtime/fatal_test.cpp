@@ -134,7 +134,8 @@ TEST(Debugger, AtSignShowsAnObjectOrAnEmptyLine) {
 TEST(Signals, EachSignalHasItsMessage) {
   const char* cases[][2] = {{"segv", "Memory access violation"},
                             {"fpe", "Floating point exception"},
-                            {"ill", "Illegal instruction"}};
+                            {"ill", "Illegal instruction"},
+                            {"stack", "Memory access violation"}};
   for (const auto& c : cases) {
     Outcome o = RunProbe(c[0]);
     EXPECT_EQ(o.out, std::string("Quibbo Runtime Error : ") + c[1] + "\n\n") << c[0];
