@@ -14,6 +14,13 @@ namespace {
 // Primitive kinds of the batch.
 enum { kPoints = 1, kLines = 2, kQuads = 4, kFan = 5 };
 
+// The low byte of v truncated toward zero; values no int can hold give 0,
+// as the processor's own conversion would, instead of undefined behaviour.
+unsigned int TruncByte(float v) {
+  if (!(v > -2147483648.0f && v < 2147483648.0f)) return 0;
+  return static_cast<unsigned int>(static_cast<int>(v)) & 0xFF;
+}
+
 // Anything larger cannot be a texture on any driver, and doubling it would
 // overflow.
 const int kMaxTextureSide = 1 << 24;
@@ -251,10 +258,10 @@ int gxtkGraphics::Cls(float r, float g, float b) {
 }
 
 void gxtkGraphics::PackColor() {
-  unsigned int r = static_cast<unsigned int>(static_cast<int>(red * alpha)) & 0xFF;
-  unsigned int g = static_cast<unsigned int>(static_cast<int>(green * alpha)) & 0xFF;
-  unsigned int bl = static_cast<unsigned int>(static_cast<int>(blue * alpha)) & 0xFF;
-  unsigned int al = static_cast<unsigned int>(static_cast<int>(alpha * 255)) & 0xFF;
+  unsigned int r = TruncByte(red * alpha);
+  unsigned int g = TruncByte(green * alpha);
+  unsigned int bl = TruncByte(blue * alpha);
+  unsigned int al = TruncByte(alpha * 255);
   packedColor = al << 24 | bl << 16 | g << 8 | r;
 }
 
