@@ -27,6 +27,14 @@ int TruncToInt(float value) {
 // Draws outside a frame have no device to go to; they draw nothing.
 gxtkGraphics* RenderDevice() { return vx_graphics_renderDevice; }
 
+// The render device with the context's matrix sent, ready for a draw; null
+// outside a frame.
+gxtkGraphics* DrawingDevice() {
+  gxtkGraphics* device = RenderDevice();
+  if (device) vx_graphics_context->p_Validate();
+  return device;
+}
+
 // The frame to draw, or null when the image cannot be drawn: a missing
 // image, one without a surface, or a frame number out of range.
 c_Frame* DrawableFrame(c_Image* image, int frame) {
@@ -227,35 +235,28 @@ int vx_graphics_PopMatrix() {
 }
 
 int vx_graphics_DrawRect(float x, float y, float w, float h) {
-  gxtkGraphics* device = RenderDevice();
-  if (!device) return 0;
-  vx_graphics_context->p_Validate();
-  device->DrawRect(x, y, w, h);
+  if (gxtkGraphics* device = DrawingDevice()) device->DrawRect(x, y, w, h);
   return 0;
 }
 
 int vx_graphics_DrawLine(float x1, float y1, float x2, float y2) {
-  gxtkGraphics* device = RenderDevice();
-  if (!device) return 0;
-  vx_graphics_context->p_Validate();
-  device->DrawLine(x1, y1, x2, y2);
+  if (gxtkGraphics* device = DrawingDevice()) device->DrawLine(x1, y1, x2, y2);
   return 0;
 }
 
 int vx_graphics_DrawEllipse(float x, float y, float xRadius, float yRadius) {
-  gxtkGraphics* device = RenderDevice();
-  if (!device) return 0;
-  vx_graphics_context->p_Validate();
-  device->DrawOval(x - xRadius, y - yRadius, xRadius * 2, yRadius * 2);
+  if (gxtkGraphics* device = DrawingDevice()) {
+    device->DrawOval(x - xRadius, y - yRadius, xRadius * 2, yRadius * 2);
+  }
   return 0;
 }
 
 int vx_graphics_DrawImage(c_Image* image, float x, float y, int frame) {
-  gxtkGraphics* device = RenderDevice();
   c_Frame* f = DrawableFrame(image, frame);
-  if (!device || !f) return 0;
-  vx_graphics_context->p_Validate();
-  DrawFrame(device, image, f, x - image->handleX, y - image->handleY);
+  if (!f) return 0;
+  if (gxtkGraphics* device = DrawingDevice()) {
+    DrawFrame(device, image, f, x - image->handleX, y - image->handleY);
+  }
   return 0;
 }
 
