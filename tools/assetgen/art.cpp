@@ -26,6 +26,22 @@ void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
+void fillWith(cairo_t* cr, cairo_pattern_t* pattern, bool keepPath) {
+  cairo_set_source(cr, pattern);
+  if (keepPath) {
+    cairo_fill_preserve(cr);
+  } else {
+    cairo_fill(cr);
+  }
+  cairo_pattern_destroy(pattern);
+}
+
+void strokeWith(cairo_t* cr, double width, Rgb c, double alpha) {
+  cairo_set_line_width(cr, width);
+  setRgb(cr, c, alpha);
+  cairo_stroke(cr);
+}
+
 uint32_t Random::next() {
   // xorshift32; never zero because the seed mix keeps it odd-ish and non-zero.
   if (state_ == 0) state_ = 0x6d2b79f5u;

@@ -21,6 +21,11 @@ Rgb lighten(Rgb c, double t);  // towards white
 Rgb darken(Rgb c, double t);   // towards black
 void setRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
 void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
+// Fills the current path with the pattern, which is used up; keepPath leaves
+// the path for a stroke that follows.
+void fillWith(cairo_t* cr, cairo_pattern_t* pattern, bool keepPath = false);
+// Strokes the current path in one colour.
+void strokeWith(cairo_t* cr, double width, Rgb c, double alpha = 1.0);
 
 // Deterministic generator, so every build draws the same speckles.
 class Random {

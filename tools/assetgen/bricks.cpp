@@ -92,17 +92,13 @@ void drawSides(cairo_t* cr, Rgb base, double topLight, double sideDark) {
   addStop(top, 0, lighten(base, topLight + 0.12));
   addStop(top, 1, lighten(base, topLight));
   topPath(cr);
-  cairo_set_source(cr, top);
-  cairo_fill(cr);
-  cairo_pattern_destroy(top);
+  fillWith(cr, top);
 
   cairo_pattern_t* side = cairo_pattern_create_linear(F1, 0, F1 + D, 0);
   addStop(side, 0, darken(base, sideDark));
   addStop(side, 1, darken(base, sideDark + 0.16));
   rightPath(cr);
-  cairo_set_source(cr, side);
-  cairo_fill(cr);
-  cairo_pattern_destroy(side);
+  fillWith(cr, side);
 
   // Light catches the back edges of the top.
   cairo_set_line_width(cr, 1.0);
@@ -139,9 +135,7 @@ void drawFace(cairo_t* cr, Rgb base, double lift) {
   addStop(panel, 0.55, face);
   addStop(panel, 1, darken(face, 0.12));
   cairo_rectangle(cr, x0 + b, y0 + b, F1 - 2 * b, F1 - 2 * b);
-  cairo_set_source(cr, panel);
-  cairo_fill(cr);
-  cairo_pattern_destroy(panel);
+  fillWith(cr, panel);
 }
 
 void drawGloss(cairo_t* cr, double strength) {
@@ -149,17 +143,13 @@ void drawGloss(cairo_t* cr, double strength) {
   cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, 0.55 * strength);
   cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.04 * strength);
   roundedRect(cr, 5.5, FT + 5, F1 - 11, 19, 6);
-  cairo_set_source(cr, gloss);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gloss);
+  fillWith(cr, gloss);
   // A small sparkle in the upper-left corner of the panel.
   cairo_pattern_t* dot = cairo_pattern_create_radial(9.5, FT + 8.5, 0, 9.5, FT + 8.5, 4.5);
   cairo_pattern_add_color_stop_rgba(dot, 0, 1, 1, 1, 0.95 * strength);
   cairo_pattern_add_color_stop_rgba(dot, 1, 1, 1, 1, 0);
   cairo_arc(cr, 9.5, FT + 8.5, 4.5, 0, 2 * M_PI);
-  cairo_set_source(cr, dot);
-  cairo_fill(cr);
-  cairo_pattern_destroy(dot);
+  fillWith(cr, dot);
 }
 
 void drawEmblem(cairo_t* cr, int type, Rgb base) {
@@ -181,9 +171,7 @@ void drawEmblem(cairo_t* cr, int type, Rgb base) {
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, cy - r, 0, cy + r);
   addStop(fill, 0, darken(base, 0.24));
   addStop(fill, 1, lighten(base, 0.12));
-  cairo_set_source(cr, fill);
-  cairo_fill(cr);
-  cairo_pattern_destroy(fill);
+  fillWith(cr, fill);
 }
 
 void outline(cairo_t* cr, Rgb base, double alpha = 0.85) {
@@ -193,9 +181,7 @@ void outline(cairo_t* cr, Rgb base, double alpha = 0.85) {
   cairo_line_to(cr, F1 + D, 0);
   cairo_move_to(cr, F1, FT);
   cairo_line_to(cr, F1, FT + F1);
-  cairo_set_line_width(cr, 1.3);
-  setRgb(cr, darken(base, 0.68), alpha);
-  cairo_stroke(cr);
+  strokeWith(cr, 1.3, darken(base, 0.68), alpha);
 }
 
 void drawBomb(cairo_t* cr, Look look) {
@@ -210,9 +196,7 @@ void drawBomb(cairo_t* cr, Look look) {
     addStop(rv, 0, hex(0xe6eaf0));
     addStop(rv, 1, hex(0x2a2f38));
     cairo_arc(cr, x, y, 1.8, 0, 2 * M_PI);
-    cairo_set_source(cr, rv);
-    cairo_fill(cr);
-    cairo_pattern_destroy(rv);
+    fillWith(cr, rv);
   }
   // Hazard ring behind the bomb.
   cairo_arc(cr, 24, 42, 17, 0, 2 * M_PI);
@@ -230,18 +214,14 @@ void drawBomb(cairo_t* cr, Look look) {
   cairo_stroke(cr);
   cairo_restore(cr);
   cairo_arc(cr, 24, 42, 17, 0, 2 * M_PI);
-  cairo_set_line_width(cr, 1.2);
-  setRgb(cr, hex(0x1b1d22));
-  cairo_stroke(cr);
+  strokeWith(cr, 1.2, hex(0x1b1d22));
   // The bomb.
   cairo_pattern_t* ball = cairo_pattern_create_radial(19.5, 37, 1, 24, 43, 13);
   addStop(ball, 0, hex(0x8a94a8));
   addStop(ball, 0.35, hex(0x2c313c));
   addStop(ball, 1, hex(0x08090c));
   cairo_arc(cr, 24, 43, 12.5, 0, 2 * M_PI);
-  cairo_set_source(cr, ball);
-  cairo_fill(cr);
-  cairo_pattern_destroy(ball);
+  fillWith(cr, ball);
   cairo_save(cr);
   cairo_translate(cr, 31.5, 33.5);
   cairo_rotate(cr, M_PI / 4);
@@ -252,17 +232,13 @@ void drawBomb(cairo_t* cr, Look look) {
   // Fuse and spark.
   cairo_move_to(cr, 33, 31.5);
   cairo_curve_to(cr, 35, 27, 38, 28, 39, 24);
-  cairo_set_line_width(cr, 1.6);
-  setRgb(cr, hex(0xd9c7a0));
-  cairo_stroke(cr);
+  strokeWith(cr, 1.6, hex(0xd9c7a0));
   cairo_pattern_t* glow = cairo_pattern_create_radial(39.5, 23.5, 0, 39.5, 23.5, 6.5);
   cairo_pattern_add_color_stop_rgba(glow, 0, 1, 1, 0.8, 1);
   cairo_pattern_add_color_stop_rgba(glow, 0.4, 1, 0.65, 0.1, 0.8);
   cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.3, 0, 0);
   cairo_arc(cr, 39.5, 23.5, 6.5, 0, 2 * M_PI);
-  cairo_set_source(cr, glow);
-  cairo_fill(cr);
-  cairo_pattern_destroy(glow);
+  fillWith(cr, glow);
   starPath(cr, 39.5, 23.5, 4, 4.5, 1.2, 0.3);
   cairo_set_source_rgb(cr, 1, 1, 0.9);
   cairo_fill(cr);
@@ -287,9 +263,7 @@ void drawBlock(cairo_t* cr, int type, Look look) {
     cairo_pattern_add_color_stop_rgba(glow, 0, 1, 1, 1, 0);
     cairo_pattern_add_color_stop_rgba(glow, 1, 1, 1, 1, 0.4);
     facePath(cr);
-    cairo_set_source(cr, glow);
-    cairo_fill(cr);
-    cairo_pattern_destroy(glow);
+    fillWith(cr, glow);
     facePath(cr, 1.6);
     cairo_set_line_width(cr, 2.4);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.95);
@@ -315,9 +289,7 @@ void drawDissolving(cairo_t* cr, int type) {
   cairo_pattern_add_color_stop_rgba(glow, 0.45, 1, 1, 1, 0.55);
   cairo_pattern_add_color_stop_rgba(glow, 1, 1, 1, 1, 0);
   facePath(cr);
-  cairo_set_source(cr, glow);
-  cairo_fill(cr);
-  cairo_pattern_destroy(glow);
+  fillWith(cr, glow);
   // The block shatters: cracks run from a point near the centre out to the
   // edges of the face, a few of them forking.
   Random rnd(900 + type);
@@ -342,9 +314,7 @@ void drawDissolving(cairo_t* cr, int type) {
     }
   }
   cairo_path_t* cracks = cairo_copy_path(cr);
-  cairo_set_line_width(cr, 1.9);
-  setRgb(cr, darken(base, 0.45), 0.7);
-  cairo_stroke(cr);
+  strokeWith(cr, 1.9, darken(base, 0.45), 0.7);
   cairo_append_path(cr, cracks);
   cairo_set_line_width(cr, 0.7);
   cairo_set_source_rgba(cr, 1, 1, 0.95, 1);
@@ -399,14 +369,10 @@ void drawStone(cairo_t* cr, int index) {
     addStop(g, 0, lighten(c, 0.16));
     addStop(g, 1, darken(c, 0.14));
     roundedRect(cr, p.x + m, p.y + m, p.w - 2 * m, p.h - 2 * m, 2.5);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    fillWith(cr, g);
     // Soft bevel: light above left, shade below right.
     roundedRect(cr, p.x + m + 0.8, p.y + m + 0.8, p.w - 2 * m - 1.6, p.h - 2 * m - 1.6, 2);
-    cairo_set_line_width(cr, 1.2);
-    setRgb(cr, lighten(c, 0.35), 0.35);
-    cairo_stroke(cr);
+    strokeWith(cr, 1.2, lighten(c, 0.35), 0.35);
     cairo_move_to(cr, p.x + m + 1.5, p.y + p.h - m - 0.6);
     cairo_line_to(cr, p.x + p.w - m - 0.6, p.y + p.h - m - 0.6);
     cairo_line_to(cr, p.x + p.w - m - 0.6, p.y + m + 1.5);
@@ -444,9 +410,7 @@ void drawStone(cairo_t* cr, int index) {
     setRgb(cr, darken(base, 0.6), 0.8);
     cairo_stroke_preserve(cr);
     cairo_translate(cr, 0.7, 0.7);
-    cairo_set_line_width(cr, 0.5);
-    setRgb(cr, lighten(base, 0.4), 0.4);
-    cairo_stroke(cr);
+    strokeWith(cr, 0.5, lighten(base, 0.4), 0.4);
     cairo_translate(cr, -0.7, -0.7);
   }
   if (index % 5 == 2) {

@@ -12,9 +12,7 @@ void ring(cairo_t* cr) {
   cairo_pattern_add_color_stop_rgba(halo, 0.45, 1, 1, 1, 0.28);
   cairo_pattern_add_color_stop_rgba(halo, 1, 1, 1, 1, 0);
   cairo_arc(cr, c, c, 56, 0, 2 * M_PI);
-  cairo_set_source(cr, halo);
-  cairo_fill(cr);
-  cairo_pattern_destroy(halo);
+  fillWith(cr, halo);
 
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_set_line_width(cr, 6);
@@ -67,17 +65,13 @@ void particle(cairo_t* cr, int frame) {
     addStop(g, 0.35, col, 0.95);
     addStop(g, 1, col, 0);
     cairo_arc(cr, c, c, 3.3, 0, 2 * M_PI);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    fillWith(cr, g);
   } else if (frame < 8) {  // four-pointed twinkles
     cairo_pattern_t* g = cairo_pattern_create_radial(c, c, 0, c, c, 2.5);
     addStop(g, 0, col, 0.7);
     addStop(g, 1, col, 0);
     cairo_arc(cr, c, c, 2.5, 0, 2 * M_PI);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    fillWith(cr, g);
     starPath(cr, c, c, 4, 3.3, 0.6, frame % 2 ? M_PI / 4 : 0);
     setRgb(cr, lighten(col, 0.5));
     cairo_fill(cr);
@@ -99,9 +93,7 @@ void particle(cairo_t* cr, int frame) {
     cairo_pattern_t* g = cairo_pattern_create_linear(pts[0], pts[1], pts[4], pts[5]);
     addStop(g, 0, {1, 1, 1}, 1);
     addStop(g, 1, darken(shard, 0.15), 0.85);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    fillWith(cr, g, true);
     cairo_set_line_width(cr, 0.45);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
     cairo_stroke(cr);
@@ -109,9 +101,7 @@ void particle(cairo_t* cr, int frame) {
     starPath(cr, c, c, 5, 2.9, 1.25);
     setRgb(cr, frame == 12 ? hex(0xffe066) : hex(0xffffff));
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.4);
-    setRgb(cr, frame == 12 ? hex(0xc89010) : hex(0xa0b4d0), 0.8);
-    cairo_stroke(cr);
+    strokeWith(cr, 0.4, frame == 12 ? hex(0xc89010) : hex(0xa0b4d0), 0.8);
   } else if (frame == 14) {  // a smoke-ring puff
     cairo_arc(cr, c, c, 2.4, 0, 2 * M_PI);
     cairo_set_line_width(cr, 1.0);
@@ -122,9 +112,7 @@ void particle(cairo_t* cr, int frame) {
     cairo_pattern_t* g = cairo_pattern_create_linear(c - 3, c - 3, c + 3, c + 3);
     addStop(g, 0, {1, 1, 1});
     addStop(g, 1, hex(0xa8e8ff));
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    fillWith(cr, g);
   }
 }
 
@@ -164,9 +152,7 @@ void tumblingBlocks(cairo_t* cr) {
         cairo_pattern_t* g = cairo_pattern_create_linear(f.p[0], f.p[1], f.p[4], f.p[5]);
         cairo_pattern_add_color_stop_rgb(g, 0, f.v0, f.v0, f.v0);
         cairo_pattern_add_color_stop_rgb(g, 1, f.v1, f.v1, f.v1);
-        cairo_set_source(cr, g);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
+        fillWith(cr, g, true);
         cairo_set_line_width(cr, 1.2);
         grey(cr, 1, 0.22);
         cairo_stroke(cr);
@@ -197,9 +183,7 @@ void sunburst(cairo_t* cr) {
   cairo_pattern_t* g = cairo_pattern_create_radial(128, 128, 0, 128, 128, 180);
   cairo_pattern_add_color_stop_rgb(g, 0, 0.95, 0.95, 0.95);
   cairo_pattern_add_color_stop_rgb(g, 1, 0.65, 0.65, 0.65);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  fillWith(cr, g);
 }
 
 void bubbles(cairo_t* cr) {
@@ -213,9 +197,7 @@ void bubbles(cairo_t* cr) {
     cairo_pattern_add_color_stop_rgba(g, 0.8, 0.85, 0.85, 0.85, 0.3);
     cairo_pattern_add_color_stop_rgba(g, 1, 0.85, 0.85, 0.85, 0);
     cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    fillWith(cr, g);
   }
 }
 

@@ -14,9 +14,7 @@ void glossyFill(cairo_t* cr, Rgb c, double top, double bottom) {
   addStop(g, 0.45, lighten(c, 0.1));
   addStop(g, 0.5, c);
   addStop(g, 1, darken(c, 0.3));
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  fillWith(cr, g, true);
 }
 
 void logo(cairo_t* cr) {
@@ -64,9 +62,7 @@ void logo(cairo_t* cr) {
   }
   for (const Letter& l : letters) {
     cairo_append_path(cr, l.path);
-    cairo_set_line_width(cr, 6.5);
-    setRgb(cr, hex(0x1a1640));
-    cairo_stroke(cr);
+    strokeWith(cr, 6.5, hex(0x1a1640));
   }
   for (const Letter& l : letters) {
     cairo_append_path(cr, l.path);
@@ -109,24 +105,16 @@ void logo(cairo_t* cr) {
     cairo_close_path(cr);
     setRgb(cr, hex(0x5a2a8a));
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    setRgb(cr, hex(0x1a1640));
-    cairo_stroke(cr);
+    strokeWith(cr, 1.5, hex(0x1a1640));
   }
   ribbon(0);
   cairo_pattern_t* band = cairo_pattern_create_linear(0, ry - 16, 0, ry + 12);
   addStop(band, 0, hex(0xb070f0));
   addStop(band, 1, hex(0x6a30a8));
-  cairo_set_source(cr, band);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(band);
-  cairo_set_line_width(cr, 2);
-  setRgb(cr, hex(0x1a1640));
-  cairo_stroke(cr);
+  fillWith(cr, band, true);
+  strokeWith(cr, 2, hex(0x1a1640));
   ribbon(2.5);
-  cairo_set_line_width(cr, 0.9);
-  setRgb(cr, hex(0xffd860), 0.9);
-  cairo_stroke(cr);
+  strokeWith(cr, 0.9, hex(0xffd860), 0.9);
   useFont(cr, Font::SansBold, 16);
   const char* sub = "Ridazoz";
   double w = 0, gaps = 2.2;
@@ -176,21 +164,15 @@ void studioLogo(cairo_t* cr) {
   addStop(rim, 0.45, hex(0xe8b030));
   addStop(rim, 1, hex(0x8a5808));
   cairo_arc(cr, c, c, 120, 0, 2 * M_PI);
-  cairo_set_source(cr, rim);
-  cairo_fill(cr);
-  cairo_pattern_destroy(rim);
+  fillWith(cr, rim);
   cairo_pattern_t* disc = cairo_pattern_create_radial(c - 30, c - 40, 10, c, c, 108);
   addStop(disc, 0, hex(0x3a4ab8));
   addStop(disc, 0.6, hex(0x1c1e6a));
   addStop(disc, 1, hex(0x0e0c38));
   cairo_arc(cr, c, c, 107, 0, 2 * M_PI);
-  cairo_set_source(cr, disc);
-  cairo_fill(cr);
-  cairo_pattern_destroy(disc);
+  fillWith(cr, disc);
   cairo_arc(cr, c, c, 107, 0, 2 * M_PI);
-  cairo_set_line_width(cr, 2);
-  setRgb(cr, hex(0x5a3a04));
-  cairo_stroke(cr);
+  strokeWith(cr, 2, hex(0x5a3a04));
   // A ring of stars inside the rim.
   for (int i = 0; i < 24; ++i) {
     double a = i * M_PI / 12;
@@ -210,12 +192,8 @@ void studioLogo(cairo_t* cr) {
   cairo_pattern_t* bolt = cairo_pattern_create_linear(0, 40, 0, 116);
   addStop(bolt, 0, hex(0xfff7c0));
   addStop(bolt, 1, hex(0xf0a020));
-  cairo_set_source(cr, bolt);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(bolt);
-  cairo_set_line_width(cr, 2);
-  setRgb(cr, hex(0x7a4400));
-  cairo_stroke(cr);
+  fillWith(cr, bolt, true);
+  strokeWith(cr, 2, hex(0x7a4400));
   // The name.
   useFont(cr, Font::SansBold, 58);
   centredTextPath(cr, "ZUKO", c, 150);
@@ -226,9 +204,7 @@ void studioLogo(cairo_t* cr) {
   cairo_pattern_t* name = cairo_pattern_create_linear(0, 128, 0, 172);
   addStop(name, 0, hex(0xffffff));
   addStop(name, 1, hex(0xa8c8ff));
-  cairo_set_source(cr, name);
-  cairo_fill(cr);
-  cairo_pattern_destroy(name);
+  fillWith(cr, name);
   useFont(cr, Font::SansBold, 17);
   const char* games = "G A M E S";
   centredTextPath(cr, games, c, 195);
@@ -246,9 +222,7 @@ void studioLogo(cairo_t* cr) {
   cairo_scale(cr, 1.25, 0.6);
   cairo_arc(cr, 0, 0, 80, 0, 2 * M_PI);
   cairo_restore(cr);
-  cairo_set_source(cr, gloss);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gloss);
+  fillWith(cr, gloss);
   cairo_restore(cr);
 }
 
@@ -446,9 +420,7 @@ void badge(cairo_t* cr, int frame) {
     cairo_close_path(cr);
     setRgb(cr, side ? darken(ribbon, 0.2) : ribbon);
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1);
-    setRgb(cr, darken(ribbon, 0.55));
-    cairo_stroke(cr);
+    strokeWith(cr, 1, darken(ribbon, 0.55));
   }
   medalShape(cr, shape, cx + 1, cy + 2, r);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
@@ -458,23 +430,15 @@ void badge(cairo_t* cr, int frame) {
   addStop(g, 0, lighten(metal, 0.6));
   addStop(g, 0.5, metal);
   addStop(g, 1, darken(metal, 0.4));
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  cairo_set_line_width(cr, 1.3);
-  setRgb(cr, darken(metal, 0.6));
-  cairo_stroke(cr);
+  fillWith(cr, g, true);
+  strokeWith(cr, 1.3, darken(metal, 0.6));
   // Inner field.
   cairo_pattern_t* field = cairo_pattern_create_radial(cx - 4, cy - 5, 1, cx, cy, 16);
   addStop(field, 0, darken(metal, 0.05));
   addStop(field, 1, darken(metal, 0.45));
   cairo_arc(cr, cx, cy, 15.5, 0, 2 * M_PI);
-  cairo_set_source(cr, field);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(field);
-  cairo_set_line_width(cr, 1);
-  setRgb(cr, lighten(metal, 0.5), 0.8);
-  cairo_stroke(cr);
+  fillWith(cr, field, true);
+  strokeWith(cr, 1, lighten(metal, 0.5), 0.8);
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
   if (frame == 0) {

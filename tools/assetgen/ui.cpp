@@ -241,23 +241,15 @@ void plate(cairo_t* cr, Rgb c) {
   addStop(g, 0, lighten(c, 0.3));
   addStop(g, 0.5, c);
   addStop(g, 1, darken(c, 0.3));
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  cairo_set_line_width(cr, 1.6);
-  setRgb(cr, darken(c, 0.6));
-  cairo_stroke(cr);
+  fillWith(cr, g, true);
+  strokeWith(cr, 1.6, darken(c, 0.6));
   roundedRect(cr, x + 2, y + 2, s - 4, s - 4, r - 2);
-  cairo_set_line_width(cr, 1.2);
-  setRgb(cr, lighten(c, 0.55), 0.7);
-  cairo_stroke(cr);
+  strokeWith(cr, 1.2, lighten(c, 0.55), 0.7);
   cairo_pattern_t* gloss = cairo_pattern_create_linear(0, y + 3, 0, y + 28);
   cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, 0.5);
   cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.05);
   roundedRect(cr, x + 4, y + 3.5, s - 8, 24, r - 4);
-  cairo_set_source(cr, gloss);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gloss);
+  fillWith(cr, gloss);
 }
 
 const uint32_t kMini[8] = {0xe8383d, 0xf68a1e, 0xf7d230, 0x46c24a, 0x2ec8d8, 0x3567e0, 0x9a4ad8, 0xc9d0da};
@@ -289,9 +281,7 @@ void difficultyButton(cairo_t* cr, int level) {
       cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + 9);
       addStop(g, 0, lighten(b, 0.35));
       addStop(g, 1, darken(b, 0.1));
-      cairo_set_source(cr, g);
-      cairo_fill(cr);
-      cairo_pattern_destroy(g);
+      fillWith(cr, g);
       cairo_rectangle(cr, x + 1.5, y + 1.3, 6, 2.2);
       white(cr, 0.45);
       cairo_fill(cr);
@@ -313,9 +303,7 @@ void selectionOverlay(cairo_t* cr) {
   cairo_pattern_add_color_stop_rgba(sheen, 0, 1, 1, 0.8, 0);
   cairo_pattern_add_color_stop_rgba(sheen, 1, 1, 1, 0.8, 0.35);
   roundedRect(cr, 4, 3, 56, 56, 13);
-  cairo_set_source(cr, sheen);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sheen);
+  fillWith(cr, sheen);
   const double corners[4][2] = {{9.5, 9.5}, {54.5, 9.5}, {9.5, 54.5}, {54.5, 54.5}};
   for (const auto& p : corners) {
     starPath(cr, p[0], p[1], 4, 6, 1.3, 0);
@@ -333,16 +321,12 @@ void creditsEmblem(cairo_t* cr) {
   addStop(rim, 0.5, hex(0xe0a820));
   addStop(rim, 1, hex(0x8a5a08));
   cairo_arc(cr, 32, 32, 27, 0, 2 * M_PI);
-  cairo_set_source(cr, rim);
-  cairo_fill(cr);
-  cairo_pattern_destroy(rim);
+  fillWith(cr, rim);
   cairo_pattern_t* disc = cairo_pattern_create_radial(28, 26, 2, 32, 32, 22);
   addStop(disc, 0, hex(0x4a6ad0));
   addStop(disc, 1, hex(0x18245a));
   cairo_arc(cr, 32, 32, 22, 0, 2 * M_PI);
-  cairo_set_source(cr, disc);
-  cairo_fill(cr);
-  cairo_pattern_destroy(disc);
+  fillWith(cr, disc);
   // Three tumbling bricks.
   const struct { double x, y, a; uint32_t c; } bricks[3] = {
       {25, 39, -0.08, 0xe8383d}, {39, 39, 0.06, 0x46c24a}, {32, 25, 0.3, 0xf7d230}};
@@ -354,21 +338,15 @@ void creditsEmblem(cairo_t* cr) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, -6.5, 0, 6.5);
     addStop(g, 0, lighten(hex(b.c), 0.4));
     addStop(g, 1, darken(hex(b.c), 0.15));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 0.9);
-    setRgb(cr, darken(hex(b.c), 0.6));
-    cairo_stroke(cr);
+    fillWith(cr, g, true);
+    strokeWith(cr, 0.9, darken(hex(b.c), 0.6));
     cairo_rectangle(cr, -4, -4.5, 8, 2.5);
     white(cr, 0.5);
     cairo_fill(cr);
     cairo_restore(cr);
   }
   cairo_arc(cr, 32, 32, 22, 0, 2 * M_PI);
-  cairo_set_line_width(cr, 1.2);
-  setRgb(cr, hex(0x5a3a04));
-  cairo_stroke(cr);
+  strokeWith(cr, 1.2, hex(0x5a3a04));
 }
 
 void spareButton(cairo_t* cr, int frame) {
@@ -395,9 +373,7 @@ void padDisc(cairo_t* cr, bool pressed) {
     cairo_pattern_add_color_stop_rgba(g, 0, 0.45, 0.48, 0.55, 0.6);
     cairo_pattern_add_color_stop_rgba(g, 1, 0.1, 0.11, 0.14, 0.6);
   }
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  fillWith(cr, g, true);
   cairo_set_line_width(cr, 1.2);
   white(cr, 0.6);
   cairo_stroke(cr);
@@ -471,12 +447,8 @@ void icadeFrame(cairo_t* cr, bool on) {
   cairo_pattern_t* g = cairo_pattern_create_linear(10, 0, 50, 0);
   addStop(g, 0, lighten(body, 0.25));
   addStop(g, 1, darken(body, 0.3));
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
-  cairo_set_line_width(cr, 1.5);
-  setRgb(cr, darken(body, 0.6));
-  cairo_stroke(cr);
+  fillWith(cr, g, true);
+  strokeWith(cr, 1.5, darken(body, 0.6));
   roundedRect(cr, 17, 7, 30, 7, 1.5);  // marquee
   setRgb(cr, on ? hex(0xffe060) : hex(0x80848c));
   cairo_fill(cr);
@@ -485,9 +457,7 @@ void icadeFrame(cairo_t* cr, bool on) {
     cairo_pattern_t* s = cairo_pattern_create_radial(32, 25, 2, 32, 25, 18);
     addStop(s, 0, hex(0x9af0ff));
     addStop(s, 1, hex(0x1860a0));
-    cairo_set_source(cr, s);
-    cairo_fill(cr);
-    cairo_pattern_destroy(s);
+    fillWith(cr, s);
     const uint32_t cs[3] = {0xe8383d, 0xf7d230, 0x46c24a};
     for (int i = 0; i < 3; ++i) {
       cairo_rectangle(cr, 24 + i * 6, 27, 5, 5);
@@ -503,9 +473,7 @@ void icadeFrame(cairo_t* cr, bool on) {
   cairo_fill(cr);
   cairo_move_to(cr, 22, 38);  // joystick
   cairo_line_to(cr, 22, 33);
-  cairo_set_line_width(cr, 1.6);
-  setRgb(cr, hex(0x303030));
-  cairo_stroke(cr);
+  strokeWith(cr, 1.6, hex(0x303030));
   cairo_arc(cr, 22, 32, 2.4, 0, 2 * M_PI);
   setRgb(cr, on ? hex(0xff4040) : hex(0x8a8a8a));
   cairo_fill(cr);
