@@ -7,54 +7,10 @@
 #include "framework/input.h"
 #include "framework/random.h"
 #include "game/globals.h"
+#include "game/my_app.h"
 #include "graphics/graphics.h"
 #include "runtime/collector.h"
-#include "runtime/errors.h"
 #include "runtime/startup.h"
-
-namespace {
-
-// Stands in for the game until it exists: a title card over the slowly
-// turning background, at the game's rate; quits on the close key.
-class c_StandInApp : public c_App {
- public:
-  int p_OnCreate() override {
-    gc_assign(background, vx_graphics_LoadImage(String("menu.png"), 4, c_Image::MidHandle));
-    gc_assign(logo, vx_graphics_LoadImage(String("logo.png"), 1, c_Image::MidHandle));
-    gc_assign(studio, vx_graphics_LoadImage(String("common/ZUKOLogo.png"), 1, c_Image::MidHandle));
-    vx_app_SetUpdateRate(60);
-    return 0;
-  }
-  int p_OnUpdate() override {
-    vx_asyncevent_UpdateAsyncEvents();
-    if (vx_input_KeyHit(VX_KEY_CLOSE)) Error(String());
-    turn += 0.1f;
-    return 0;
-  }
-  int p_OnRender() override {
-    float cx = vx_graphics_DeviceWidth() / 2.0f, cy = vx_graphics_DeviceHeight() / 2.0f;
-    vx_graphics_Cls(60, 60, 60);
-    vx_graphics_SetAlpha(0.2f);
-    vx_graphics_DrawImage2(background, cx, cy, turn, 3, 3, 0);
-    vx_graphics_SetAlpha(1);
-    vx_graphics_DrawImage2(logo, cx, cy - 40, 0, 1.5f, 1.5f, 0);
-    vx_graphics_DrawImage2(studio, cx, cy + 150, 0, 0.4f, 0.4f, 0);
-    return 0;
-  }
-  void mark() override {
-    c_App::mark();
-    gc_mark_q(background);
-    gc_mark_q(logo);
-    gc_mark_q(studio);
-  }
-
-  c_Image* background = nullptr;
-  c_Image* logo = nullptr;
-  c_Image* studio = nullptr;
-  float turn = 0;
-};
-
-}  // namespace
 
 void vxInit() {
   vx_app__app = nullptr;
@@ -77,8 +33,7 @@ void vxInit() {
   vx_asyncevent__current = nullptr;
   gc_assign(vx_asyncevent__sources, (new c_Stack())->m_new());
   vx_random_Seed = 1234;
-  // No credits text yet.
-  gc_assign(vx_TumblastEndless_CreditText, Array<String>());
+  gc_assign(vx_TumblastEndless_CreditText, c_MyApp::m_CreditText());
   vx_TumblastEndless_OnScreenControls = 0;
   vx_TumblastEndless_AccelerometerControls = 0;
 }
@@ -97,6 +52,6 @@ void gc_mark() {
 }
 
 int vxMain() {
-  (new c_StandInApp())->m_new();
+  (new c_MyApp())->m_new();
   return 0;
 }
