@@ -236,8 +236,10 @@ void c_MyApp::p_ReplayDrawList() {
     const float* command = list + start;
     vx_graphics_SetAlpha(command[kAlpha]);
     vx_graphics_SetColor(command[kRed], command[kGreen], command[kBlue]);
-    vx_graphics_SetBlend(0);
-    if (command[kBlend] == kAdditiveBlend) vx_graphics_SetBlend(1);
+    // The device ends its batch at every blend call, so only a change of
+    // blend reaches it: the frame looks the same and keeps its batches.
+    int blend = command[kBlend] == kAdditiveBlend ? 1 : 0;
+    if (blend != vx_graphics_context->blend) vx_graphics_SetBlend(blend);
 
     float kind = command[kKind];
     if (kind == kRectCommand) {
