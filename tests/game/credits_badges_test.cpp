@@ -1,0 +1,191 @@
+// The credits box (layout, flight, scroll, closing, the menu beneath it),
+// the badge pop-ups and the badge texts.
+#include <string>
+#include <vector>
+
+#include "tests/game/game_host.h"
+
+namespace {
+
+class Credits : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(RunLoader());
+    Update(32);  // the menu has slid into place
+  }
+  // Presses the studio logo for one update: the box opens and draws its first frame.
+  void Open() {
+    Press(vx_TumblastEndless_jscrw - 70, vx_TumblastEndless_jscrh - 40);
+    Update();
+    Release();
+    ASSERT_EQ(app->m_ShowCredits, 1);
+  }
+  int Find(float kind, float size = 0) {
+    std::vector<Command> list = Commands();
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (list[i].kind() == kind && (size == 0 || list[i].f[4] == size)) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  Command At(int index) { return Commands().at(index); }
+  // Base (inset = false) or inset of tile (x, y). The tiles come right before
+  // the header image: two commands each, one for each of the four corners.
+  Command Tile(int x, int y, bool inset = false) {
+    const int n = app->m_CreditsA, m = app->m_CreditsB;
+    int at = Find(91) - (2 * (n + 1) * (m + 1) - 4);
+    for (int i = 0; i < x * (m + 1) + y; ++i) at += (i / (m + 1) % n == 0 && i % (m + 1) % m == 0) ? 1 : 2;
+    return At(at + inset);
+  }
+  // Text lines between the header and the bottom button, by glyph height;
+  // spaces are not drawn.
+  std::vector<std::pair<float, std::string>> Slots() {
+    std::vector<std::pair<float, std::string>> lines;
+    std::vector<Command> list = Commands();
+    for (int i = Find(91); i < Find(98, 0.4f); ++i) {
+      if (list[i].kind() != app->m_CurrentFont) continue;
+      if (lines.empty() || lines.back().first != list[i].f[2]) lines.push_back({list[i].f[2], ""});
+      lines.back().second += static_cast<char>(list[i].f[6] + 32);
+    }
+    return lines;
+  }
+  std::vector<float> Rgb(const Command& c) { return {c.f[10], c.f[11], c.f[12]}; }
+};
+
+TEST_F(Credits, LayoutAt640x480FliesInOver30Updates) {
+  const float c = 640.0f / 12;
+  Open();  // fade 0: k = 30, tiles of no size far outside, header 720 units up
+  EXPECT_EQ(app->m_CreditsA, 12);
+  EXPECT_EQ(app->m_CreditsB, 9);
+  EXPECT_FLOAT_EQ(app->m_BoardLeft, 0);
+  EXPECT_FLOAT_EQ(app->m_BoardTop, 0);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[1], -30 * 49);
+  EXPECT_FLOAT_EQ(Tile(12, 9).f[2], 480 + 30 * 25);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[4], 1);
+  EXPECT_FLOAT_EQ(At(Find(91)).f[2], 240 - 720);
+  Update(30);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[1], -c / 2);
+  EXPECT_FLOAT_EQ(Tile(12, 9).f[2], 9 * c - c / 2);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[4], c + 1);
+  EXPECT_FLOAT_EQ(At(Find(91)).f[2], 240);
+  EXPECT_FLOAT_EQ(At(Find(-3716)).f[1], 1.5f * c);  // first dial
+  EXPECT_EQ(Rgb(Tile(6, 0, true)), (std::vector<float>{255, 255, 0}));  // ramp held at 255
+  EXPECT_EQ(Rgb(Tile(0, 8, true)), (std::vector<float>{0, 0, 255}));
+  EXPECT_FLOAT_EQ(Tile(4, 8, true).f[4], c + 24);  // the bar
+  EXPECT_FLOAT_EQ(Tile(9, 8, true).f[4], c + 4);
+}
+
+class CreditsWide : public Credits {
+  int StartHeight() override { return 300; }
+};
+
+TEST_F(CreditsWide, LayoutAt640x300) {
+  Open();
+  Update(30);
+  EXPECT_EQ(app->m_CreditsA, 12);
+  EXPECT_EQ(app->m_CreditsB, 5);
+  EXPECT_FLOAT_EQ(app->m_BoardLeft, 0);
+  EXPECT_NEAR(app->m_BoardTop, 16.6667f, 1e-3f);
+  EXPECT_FLOAT_EQ(Tile(12, 5).f[2], app->m_BoardTop + 5 * 640.0f / 12 - 640.0f / 24);
+  EXPECT_FLOAT_EQ(Tile(12, 5).f[4], 640.0f / 12 + 1);
+}
+
+TEST_F(Credits, ScrollAdvancesALineEvery54UpdatesAndSkipsTheLast) {
+  Open();
+  Update(52);
+  EXPECT_EQ(app->m_CreditsLine, 0);
+  Update();
+  EXPECT_EQ(app->m_CreditsLine, 1);
+  EXPECT_EQ(Slots()[1].second, "AGameby");  // slots -3..-1 hold entries 36, 37, 0
+  EXPECT_NEAR(Slots()[1].first, 240 + app->m_CreditsScroll, 1.5f);
+  app->m_CreditsLine = 37;
+  Update();
+  std::vector<std::string> texts;
+  for (auto& line : Slots()) texts.push_back(line.second);
+  EXPECT_EQ(texts, (std::vector<std::string>{"washandy!", "-=-=-", "AGameby", "@zukogames", "zukogames.net"}));
+  int ends = 0;
+  for (int i = 0; i < 54 * 39; ++i, Update()) {
+    for (auto& line : Slots()) ends += line.second == "End";
+  }
+  EXPECT_EQ(ends, 0);
+}
+
+TEST_F(Credits, PressWhileFadingOutOnlyPlaysTheSoundAgain) {
+  Open();
+  Update(30);
+  Press(100, 50);
+  Update();
+  Release();
+  Update(5);
+  ASSERT_EQ(app->m_ShowCredits, 0);
+  ASSERT_EQ(app->m_CreditsFade, 24);
+  const int slot = app->m_SfxSlot, difficulty = app->m_Difficulty;
+  Press(100, 50);
+  Update(2);
+  EXPECT_EQ(app->m_SfxSlot, slot + 1);  // once per press
+  EXPECT_EQ(app->m_ShowCredits, 0);
+  EXPECT_EQ(app->m_CreditsFade, 22);
+  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Difficulty, difficulty);
+}
+
+TEST_F(Credits, OpenBoxDisablesTheMenuAndHidesThePanels) {
+  auto panelGlyphs = [&] {
+    int count = 0;
+    for (const Command& c : Commands()) count += c.kind() == app->m_CurrentFont && c.f[4] == 1.5f;
+    return count;
+  };
+  ASSERT_GT(panelGlyphs(), 0);
+  Open();
+  Update();
+  EXPECT_EQ(panelGlyphs(), 0);
+  const int difficulty = app->m_Difficulty;
+  for (int key : {40, 90}) {  // down, the first action button
+    KeyDown(key);
+    Update();
+    KeyUp(key);
+  }
+  Press(640 * 0.6f, 480 * 0.7f);  // the third difficulty: only closes the box
+  Update();
+  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Difficulty, difficulty);
+  EXPECT_EQ(app->m_ShowCredits, 0);
+}
+
+class Badges : public Credits {};
+
+TEST_F(Badges, PopUpSlidesInStaysAndLeaves) {
+  auto box = [&] { return At(Find(80) - 1 - 9); };  // "Test Badge": 9 glyphs before the icon
+  app->m_BadgeQueueB[0] = 1;
+  Update();
+  EXPECT_EQ(box().f[4], 160);
+  EXPECT_FLOAT_EQ(box().f[1], -144);
+  EXPECT_FLOAT_EQ(box().f[2], 480 - 34);
+  EXPECT_FLOAT_EQ(At(Find(80)).f[1], 0);
+  Update(9);
+  EXPECT_FLOAT_EQ(box().f[1], 0);
+  Update(221);
+  EXPECT_FLOAT_EQ(box().f[1], -16);
+  Update(9);
+  EXPECT_EQ(app->m_BadgeQueueB[0], 0);
+  EXPECT_FLOAT_EQ(box().f[1], -160);
+  Update();
+  EXPECT_EQ(Find(80), -1);
+}
+
+TEST_F(Badges, IdsPast63HaveNoIconAndTexts) {
+  for (int i = 0; i < 13; ++i) {
+    app->m_BadgeQueueA[i] = 64 + i;
+    app->m_BadgeQueueB[i] = 50;
+  }
+  Update();
+  EXPECT_EQ(Find(80), -1);
+  EXPECT_FLOAT_EQ(At(static_cast<int>(Commands().size()) - 1).f[2], 480 - 13 * 34);
+  EXPECT_EQ(Std(app->p_BadgeName(0)), "Test Badge");
+  EXPECT_EQ(Std(app->p_BadgeName(5)), "");
+  EXPECT_EQ(Std(app->p_BadgeDetail(0)), "This is a Test Badge which has no purpose.");
+  EXPECT_EQ(Std(app->p_BadgeDetail(5)), "");
+}
+
+}  // namespace

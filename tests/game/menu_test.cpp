@@ -1,0 +1,211 @@
+// The title menu, the pause overlay, game over with its high-score places,
+// and the close button.
+#include "tests/game/game_host.h"
+
+namespace {
+
+class Menu : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(RunLoader());
+    ASSERT_EQ(app->m_Screen, 1);
+  }
+};
+
+TEST_F(Menu, KeysChangeTheDifficultyOncePerPress) {
+  ASSERT_EQ(app->m_Difficulty, 2);
+  KeyDown(38);  // up
+  Update();
+  EXPECT_EQ(app->m_Difficulty, 1);
+  EXPECT_EQ(app->m_BackLatch, 1);
+  KeyUp(38);
+  Update();
+  EXPECT_EQ(app->m_BackLatch, 0);
+  Tap(40, 5);  // down, held
+  EXPECT_EQ(app->m_Difficulty, 2);
+  Tap(39);  // right
+  Tap(39);
+  EXPECT_EQ(app->m_Difficulty, 3);
+  Tap(37);  // left
+  EXPECT_EQ(app->m_Difficulty, 2);
+  KeyDown(90);  // z: first button
+  Update();
+  EXPECT_EQ(app->m_Screen, 11);
+  Update();
+  EXPECT_EQ(app->m_Screen, 10);
+  EXPECT_EQ(app->m_Colours, 6);
+}
+
+TEST_F(Menu, DifficultyButtonStartsAGame) {
+  Update(32);
+  ASSERT_EQ(app->m_MenuSlide, 0);
+  Press(640 * 0.6f, 480 * 0.7f);  // button 3
+  Update();
+  EXPECT_EQ(app->m_Screen, 11);
+  EXPECT_EQ(app->m_Difficulty, 3);
+  EXPECT_EQ(app->m_Clicked, 1);
+}
+
+TEST_F(Menu, PlacesAndRecordingOfAFinishedGame) {
+  app->m_Difficulty = 2;
+  auto set = [&](std::vector<int> best, int score) {
+    for (int i = 0; i < 10; ++i) {
+      app->m_HighScores[10 + i] = best[i];
+      app->m_HighScores[40 + i] = 100 + i;
+    }
+    app->m_Score = score;
+  };
+  auto best = [&] {
+    std::vector<int> list;
+    for (int i = 0; i < 10; ++i) list.push_back(app->m_HighScores[10 + i]);
+    return list;
+  };
+
+  set({500, 300, 300, 0, 0, 0, 0, 0, 0, 0}, 300);
+  EXPECT_EQ(Std(app->p_MyNth()), "2nd");
+  EXPECT_EQ(app->m_I, 2);
+  app->p_LoadMenu();
+  EXPECT_EQ(best(), (std::vector<int>{500, 300, 300, 300, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(app->m_HighScores[40], 300);
+  EXPECT_EQ(app->m_HighScores[41], 100);
+  EXPECT_EQ(app->m_HighScores[49], 108);
+
+  set(std::vector<int>(10, 0), 0);
+  EXPECT_EQ(Std(app->p_MyNth()), "1st!");
+  app->p_LoadMenu();
+  EXPECT_EQ(best(), std::vector<int>(10, 0));
+  EXPECT_EQ(app->m_HighScores[40], 0);
+  EXPECT_EQ(app->m_HighScores[41], 100);
+
+  set({10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, 1);
+  EXPECT_EQ(Std(app->p_MyNth()), "10th");
+  EXPECT_EQ(app->m_I, 10);
+  app->p_LoadMenu();
+  EXPECT_EQ(best(), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
+
+  set({10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, 0);
+  EXPECT_EQ(Std(app->p_MyNth()), "");
+  EXPECT_EQ(app->m_I, 0);
+  EXPECT_EQ(app->m_HighScores[0], 0) << "other difficulties untouched";
+  EXPECT_EQ(app->m_HighScores[20], 0);
+}
+
+TEST_F(Menu, NumbersRightAlignedInAField) {
+  EXPECT_EQ(Std(app->p_rstr(7, 3, String("0"))), "007");
+  EXPECT_EQ(Std(app->p_rstr(12345, 3, String(" "))), "345");
+  EXPECT_EQ(Std(app->p_rstr(12345, 11, String(" "))), "      12345");
+  EXPECT_EQ(Std(app->p_rstr(-5, 4, String("0"))), "00-5");
+  EXPECT_EQ(Std(app->p_rstr(45, 8, String("0"))), "00000045");
+}
+
+TEST_F(Menu, CloseButtonSavesAndEndsWithCode0) {
+  app->m_Settings[3] = 77;
+  app->m_Settings[5] = 2;
+  std::string out;
+  int code = RunInChild(
+      [&] {
+        KeyDown(432);
+        Update();
+        return 1;  // still running
+      },
+      &out);
+  EXPECT_EQ(code, 0) << out;
+  std::vector<std::string> fields = SplitOn(ReadFile(StatePath()), '|');
+  ASSERT_EQ(fields.size(), 99u) << "a whole state file";
+  EXPECT_EQ(fields[3], "77");
+  EXPECT_EQ(fields[5], "2");
+}
+
+// The pause button at (16, 16); in landscape, resume at the panel's centre
+// (320, slide) and quit at (180, slide - 64).
+using Pause = PlayTest;
+
+TEST_F(Pause, ButtonPausesResumeClosesQuitEndsTheGame) {
+  LayBoard(WithFiller({}));
+  Press(16, 16);
+  Update();
+  EXPECT_EQ(app->m_Paused, 1);
+  EXPECT_EQ(app->m_PauseState, 1);
+  Release();
+  Update(15);
+  EXPECT_GE(app->m_PauseSlide, 216);
+  Press(320, app->m_PauseSlide);
+  Update();
+  EXPECT_EQ(app->m_PauseState, -1);
+  Release();
+  for (int i = 0; i < 30 && app->m_Paused; ++i) Update();
+  EXPECT_EQ(app->m_Paused, 0);
+  EXPECT_LT(app->m_PauseSlide, -32);
+  EXPECT_EQ(app->m_GameOver, 0);
+
+  Press(16, 16);
+  Update();
+  Release();
+  Update(15);
+  ASSERT_EQ(app->m_Paused, 1);
+  Press(180, app->m_PauseSlide - 64);
+  Update();
+  EXPECT_EQ(app->m_GameOver, 1);
+  EXPECT_EQ(app->m_Paused, 0);
+  EXPECT_EQ(app->m_PauseSlide, -64);
+}
+
+TEST_F(Pause, KeysPauseMoveTheFocusAndAct) {
+  LayBoard(WithFiller({}));
+  KeyDown(27);
+  Update(4);  // escape held: pauses once, and does not close again
+  EXPECT_EQ(app->m_Paused, 1);
+  EXPECT_EQ(app->m_PauseState, 1);
+  EXPECT_EQ(app->m_PauseScratch, 0);
+  KeyUp(27);
+  Update();
+  EXPECT_EQ(app->m_BackLatch, 0);
+  Tap(37, 3);  // left, held: to quit
+  EXPECT_EQ(app->m_PauseScratch, -1);
+  Tap(39);  // right: back to resume
+  EXPECT_EQ(app->m_PauseScratch, 0);
+  Tap(39);  // right: to sound
+  EXPECT_EQ(app->m_PauseScratch, 1);
+  Tap(13);  // action on sound: next option
+  EXPECT_EQ(app->m_Settings[5], 2);
+  Tap(37);
+  EXPECT_EQ(app->m_PauseScratch, 0);
+  Tap(13);  // resume
+  EXPECT_EQ(app->m_PauseState, -1);
+  for (int i = 0; i < 30 && app->m_Paused; ++i) Update();
+  EXPECT_EQ(app->m_Paused, 0);
+  EXPECT_EQ(app->m_GameOver, 0);
+
+  Tap(27);
+  ASSERT_EQ(app->m_Paused, 1);
+  Tap(37);
+  Tap(13);  // quit
+  EXPECT_EQ(app->m_GameOver, 1);
+}
+
+TEST_F(Pause, GameOverRecordsTheScoreAfter90Updates) {
+  LayBoard(WithFiller({}));
+  app->m_Score = 777;
+  app->m_GameOver = 1;
+  Update(89);
+  EXPECT_EQ(app->m_Screen, 10);
+  EXPECT_EQ(app->m_GameOverTimer, 89);
+  Update();
+  EXPECT_EQ(app->m_Screen, 2);
+  EXPECT_EQ(app->m_GameOverTimer, 75);
+  Update();
+  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_HighScores[0], 777);
+  EXPECT_EQ(app->m_HighScores[30], 777);
+  EXPECT_EQ(app->m_GameOverTimer, 73);
+  std::vector<std::string> fields = SplitOn(ReadFile(StatePath()), '|');
+  ASSERT_EQ(fields.size(), 99u) << "saved after recording";
+  EXPECT_EQ(fields[35], "777");
+  EXPECT_EQ(fields[36], "777");
+  Update(40);
+  EXPECT_EQ(app->m_GameOverTimer, 0);
+}
+
+}  // namespace
