@@ -1,0 +1,266 @@
+#!/usr/bin/python3
+"""A round of the real game driven by real X input: title menu, a game with a
+block dragged sideways, pause, quit through the pause overlay, the banner,
+back to the title; then the scores on disk and a second start that reads them.
+
+Usage: play_through.py GAME_EXECUTABLE [SCREENSHOT_FOLDER]
+Runs on the X display in $DISPLAY, without a window manager (the window then
+sits exactly where the game puts it). Needs xdotool and ImageMagick.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display as xdisplay, protocol
+
+TITLE = "Tumblast - Ridazoz"
+GAME = os.path.abspath(sys.argv[1])
+SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
+
+
+def fail(message):
+    print("FAILED: " + message)
+    sys.exit(1)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
+                          text=True).stdout.strip()
+
+
+def find_window(seconds=20):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % TITLE],
+                               capture_output=True, text=True).stdout.split()
+        if found:
+            return int(found[0])
+        time.sleep(0.1)
+    fail("no window titled " + TITLE)
+
+
+def grab(window):
+    """The window's pixels as rows of (r, g, b)."""
+    ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"], check=True,
+                         capture_output=True).stdout
+    # P6 header: magic, width, height, maxval, each separated by whitespace.
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while ppm[pos:pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not ppm[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(ppm[start:pos])
+    width = int(fields[1])
+    data = ppm[pos + 1:]
+    return lambda x, y: data[(y * width + x) * 3:(y * width + x) * 3 + 3]
+
+
+def shot(window, name):
+    if SHOTS:
+        subprocess.run(["import", "-window", str(window), os.path.join(SHOTS, name + ".png")],
+                       check=True)
+
+
+# Board geometry at 640 x 480: scale 480/576, column 0's centre at x = 140,
+# row 0's at y = 0, 40 pixels a cell; a block's front face is centred 8 units
+# left of and below the cell's centre.
+SCALE = 480 / 576
+
+
+def face(col, row):
+    return (round(140 + 40 * col - 8 * SCALE), round(40 * row + 8 * SCALE))
+
+
+def face_colour(pixels, col, row):
+    """The mean colour of the cell's front face, or None for the grey
+    background (flashes of the background stay far below the threshold)."""
+    cx, cy = face(col, row)
+    sums, spread = [0, 0, 0], 0
+    for y in range(cy - 5, cy + 6):
+        for x in range(cx - 5, cx + 6):
+            rgb = pixels(x, y)
+            spread += max(rgb) - min(rgb)
+            for i in range(3):
+                sums[i] += rgb[i]
+    return tuple(v / 121 for v in sums) if spread / 121 > 80 else None
+
+
+def board(pixels):
+    return {(c, r): face_colour(pixels, c, r) for c in range(1, 9) for r in range(2, 12)}
+
+
+def same(a, b):
+    return a is not None and b is not None and max(abs(x - y) for x, y in zip(a, b)) < 50
+
+
+def group_size(cells, start):
+    colour, seen, todo = cells[start], {start}, [start]
+    while todo:
+        c, r = todo.pop()
+        for n in ((c - 1, r), (c + 1, r), (c, r - 1), (c, r + 1)):
+            if n in cells and n not in seen and same(cells[n], colour):
+                seen.add(n)
+                todo.append(n)
+    return len(seen)
+
+
+def height(cells, col):
+    return sum(cells[(col, r)] is not None for r in range(2, 12))
+
+
+def find_move(cells):
+    """A column's top block, standing on something, with an empty cell beside
+    it, whose move forms no group (so it stays to be seen). Column 4, where
+    timed drops fall, is left alone. Returns (col, row, side, landing row)."""
+    for (c, r), colour in sorted(cells.items()):
+        if colour is None or c == 4 or (r > 2 and cells[(c, r - 1)] is not None):
+            continue
+        if r < 11 and cells[(c, r + 1)] is None:
+            continue
+        for side in (-1, 1):
+            t = c + side
+            if not 1 <= t <= 8 or t == 4 or cells[(t, r)] is not None:
+                continue
+            land = r
+            while land < 11 and cells[(t, land + 1)] is None:
+                land += 1
+            after = dict(cells)
+            after[(c, r)] = None
+            after[(t, land)] = colour
+            if group_size(after, (t, land)) < 3:
+                return c, r, side, land
+    return None
+
+
+def settled_board(window, seconds=6):
+    """The board once two looks a third of a second apart agree."""
+    last, end = None, time.time() + seconds
+    while time.time() < end:
+        cells = board(grab(window))
+        if last is not None and {k: v is None for k, v in cells.items()} == \
+                {k: v is None for k, v in last.items()}:
+            return cells
+        last = cells
+        time.sleep(0.33)
+    fail("the board never settled")
+
+
+def request_close(window):
+    d = xdisplay.Display()
+    w = d.create_resource_object("window", window)
+    event = protocol.event.ClientMessage(
+        window=w, client_type=d.intern_atom("WM_PROTOCOLS"),
+        data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+    w.send_event(event, event_mask=X.NoEventMask)
+    d.flush()
+    d.close()
+
+
+def start_game(folder):
+    return subprocess.Popen([GAME], cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            text=True)
+
+
+def finish(game, window):
+    request_close(window)
+    try:
+        out, err = game.communicate(timeout=20)
+    except subprocess.TimeoutExpired:
+        game.kill()
+        fail("the game did not end on a close request")
+    if game.returncode != 0:
+        fail("exit code %d after a close request; stderr: %s" % (game.returncode, err))
+    return out
+
+
+def click(window, x, y):
+    xdotool("mousemove", "--window", window, x, y)
+    xdotool("mousedown", "1")
+    time.sleep(0.15)
+    xdotool("mouseup", "1")
+
+
+def main():
+    folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
+    try:
+        os.symlink(os.path.join(os.path.dirname(GAME), "data"), os.path.join(folder, "data"))
+        game = start_game(folder)
+        window = find_window()
+        shot(window, "loading")
+        time.sleep(1.5)  # the loader, then the menu slides in
+        shot(window, "title")
+
+        # "Normal" (six colours) fills about two cells in five: a settled board
+        # with few chance groups and no rain of new blocks.
+        click(window, 256, 336)
+        time.sleep(2.5)  # the board falls into place
+        shot(window, "playing")
+        before = settled_board(window)
+        move = find_move(before)
+        if not move:
+            fail("no block with room to slide on the board")
+        col, row, side, land = move
+        x, y = face(col, row)
+        xdotool("mousemove", "--window", window, x, y)
+        xdotool("mousedown", "1")
+        time.sleep(0.2)
+        for step in range(1, 5):
+            xdotool("mousemove", "--window", window, x + side * 10 * step, y)
+            time.sleep(0.05)
+        time.sleep(0.2)
+        xdotool("mouseup", "1")
+        time.sleep(0.5)
+        after = board(grab(window))
+        if after[(col, row)] is not None:
+            fail("the block at column %d row %d did not move" % (col, row))
+        if after[(col + side, land)] is None or height(after, col + side) != height(before, col + side) + 1:
+            fail("the block did not arrive in column %d row %d" % (col + side, land))
+        xdotool("key", "--window", window, "Escape")
+        time.sleep(0.6)
+        shot(window, "paused")
+        click(window, 180, 184)  # the pause overlay's quit button
+        time.sleep(0.9)
+        shot(window, "game_over")
+        time.sleep(2.5)  # the banner, the recording, back to the title
+        shot(window, "title_after")
+        finish(game, window)
+
+        state = open(os.path.join(folder, ".quibbostate")).read()
+        fields = state.split("|")
+        if len(fields) != 99 or fields[-1] != "":
+            fail("state file has %d pieces: %r" % (len(fields), state[:200]))
+        values = [int(f) for f in fields[:-1]]
+        # Table 1 (Normal) follows 25 settings, their sum, 8 badge words, their
+        # sum and table 0's 21 fields: pairs of best and last score from 56.
+        table = values[56:77]
+        best_normal, last_normal = table[0], table[1]
+        if best_normal != last_normal:
+            fail("the first game's score %d is not also the best %d" % (last_normal, best_normal))
+        settings_sum = sum(i * v for i, v in enumerate(values[:25]))
+        if settings_sum != values[25]:
+            fail("settings checksum %d, stored %d" % (settings_sum, values[25]))
+        if sum((j + 4) * table[2 * j] + (1 + j + 3) * table[2 * j + 1] for j in range(10)) != table[20]:
+            fail("table 1 checksum does not match")
+        print("recorded score (last list of Normal):", last_normal)
+
+        game = start_game(folder)
+        window = find_window()
+        time.sleep(1.0)
+        out = finish(game, window)
+        loaded = [line for line in out.splitlines() if "Loaded" in line]
+        expected = ["Settings Loaded", "Badges Loaded", "Highscore 0 Loaded", "Highscore 1 Loaded",
+                    "Highscore 2 Loaded"]
+        if loaded != expected:
+            fail("second start printed %r" % loaded)
+        print("0 failed: play-through passed")
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
