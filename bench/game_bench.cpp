@@ -1,0 +1,237 @@
+// The game's own costs, measured through the game test host (real window,
+// real devices, the test's clock): one update and one render on a busy board
+// (every playing cell filled, all 251 particles alive), draw calls per frame
+// on the title menu and in play; then a soak of random pointer play on every
+// difficulty, watching resident memory and the collector.
+// Needs a display: xvfb-run -a build/bench/game_bench [soak updates]
+#include <GLFW/glfw3.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include "framework/app.h"
+#include "framework/game_delegate.h"
+#include "graphics/graphics.h"
+#include "host/key_codes.h"
+#include "runtime/collector.h"
+#include "tests/framework/framework_test_support.h"
+#include "tests/game/game_host.h"
+
+namespace {
+
+double Now() {
+  using namespace std::chrono;
+  return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The device with a clock on the CPU side of a frame: from the start of the
+// render to the last draw call handed to OpenGL, before the swap.
+class TimedGraphics : public HostGraphics {
+ public:
+  double drawnAt = 0;
+  void EndRender() override {
+    Flush();
+    drawnAt = Now();
+    HostGraphics::EndRender();
+  }
+};
+
+struct Game {
+  GameHost* host;
+  TimedGraphics* graphics;
+  c_MyApp* app;
+
+  void Update() {
+    host->clock += 1.0 / 60;
+    host->UpdateGame();
+  }
+  void Render() { host->RenderGame(); }
+  void Press(float x, float y, int event) {
+    host->MouseEvent(event, 0, x * app->m_ScaleX, y * app->m_ScaleY);
+  }
+};
+
+Game Start() {
+  Game game;
+  game.host = new GameHost();
+  StartFramework(game.host);
+  game.app = (new c_MyApp())->m_new();
+  game.host->StartGame();
+  gc_assign(vx_app__delegate->m_graphics, game.graphics = new TimedGraphics());
+  vx_graphics_SetGraphicsDevice(game.graphics);
+  game.Render();
+  while (game.app->m_NeedLoad > 0) {
+    game.Update();
+    game.Render();
+  }
+  return game;
+}
+
+void StartRound(Game& game, int difficulty) {
+  game.app->m_Difficulty = difficulty;
+  game.app->m_Screen = 11;
+  game.Update();
+}
+
+// Every playing cell below the top two rows holds a resting block, no two
+// neighbours alike; every particle slot is alive; no drop and no danger.
+void MakeBusy(c_MyApp* app) {
+  for (int y = 2; y <= 11; ++y) {
+    for (int x = 1; x <= 8; ++x) {
+      int k = (x + 10 * y) * 10;
+      if (app->m_Cells[k] == 0 || app->m_Cells[k] > 30) {
+        for (int i = 0; i < 10; ++i) app->m_Cells[k + i] = 0;
+        app->m_Cells[k] = static_cast<float>(1 + (x + 3 * y) % 6);
+      }
+    }
+  }
+  for (int i = 0; i < c_MyApp::kParticleSlots; ++i) {
+    float* p = &app->m_Particles[i * 10];
+    if (p[0] == 0) {
+      p[0] = static_cast<float>(1 + i % 16);
+      p[1] = static_cast<float>(40 + (i * 37) % 560);
+      p[2] = static_cast<float>(20 + (i * 53) % 400);
+      p[3] = p[4] = 0;
+      p[7] = 1;
+    } else {
+      p[2] = static_cast<float>(20 + (i * 53) % 400);
+      p[4] = 0;
+    }
+  }
+  app->m_SpawnTimer = 1000;
+  app->m_DangerFrames = 0;
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  return values[static_cast<size_t>(fraction * (values.size() - 1))];
+}
+
+long ResidentKiB() {
+  long pages = 0, resident = 0;
+  FILE* f = fopen("/proc/self/statm", "r");
+  if (f && fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+  if (f) fclose(f);
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void MeasureCosts(Game& game) {
+  const int kFrames = getenv("GAME_BENCH_FRAMES") ? atoi(getenv("GAME_BENCH_FRAMES")) : 2000;
+  c_MyApp* app = game.app;
+
+  for (int i = 0; i < 40; ++i) game.Update();  // the menu slides in
+  int calls = game.graphics->drawCalls;
+  game.Render();
+  printf("title menu: %d draw calls per frame, %d commands\n", game.graphics->drawCalls - calls,
+         app->m_DrawCount / 15);
+
+  StartRound(game, 3);
+  for (int i = 0; i < 300; ++i) {  // the board falls into place
+    MakeBusy(app);
+    game.Update();
+  }
+  std::vector<double> update, render, renderCpu;
+  int drawCalls = 0, commands = 0;
+  for (int i = 0; i < kFrames; ++i) {
+    MakeBusy(app);
+    double t0 = Now();
+    game.Update();
+    double t1 = Now();
+    calls = game.graphics->drawCalls;
+    game.Render();
+    double t2 = Now();
+    update.push_back((t1 - t0) * 1e6);
+    render.push_back((t2 - t1) * 1e6);
+    renderCpu.push_back((game.graphics->drawnAt - t1) * 1e6);
+    drawCalls = game.graphics->drawCalls - calls;
+    commands = app->m_DrawCount / 15;
+  }
+  printf("busy board: %d commands, %d draw calls per frame\n", commands, drawCalls);
+  printf("update:               median %8.1f us   p99 %8.1f us   (aim: median <= 25 us)\n",
+         Percentile(update, 0.5), Percentile(update, 0.99));
+  printf("render, CPU side:     median %8.1f us   p99 %8.1f us   (aim: <= 1500 us)\n",
+         Percentile(renderCpu, 0.5), Percentile(renderCpu, 0.99));
+  printf("render, with swap:    median %8.1f us   p99 %8.1f us\n", Percentile(render, 0.5),
+         Percentile(render, 0.99));
+}
+
+// Random pointer play: presses, drags and releases anywhere, now and then the
+// back key; whenever the title menu shows, the next difficulty is started.
+void Soak(Game& game, int updates) {
+  c_MyApp* app = game.app;
+  std::mt19937 random(20261208);
+  std::uniform_real_distribution<float> x(0, 640), y(0, 480), chance(0, 1);
+  int rounds[4] = {0, 0, 0, 0};
+  int nextDifficulty = 1;
+  bool down = false;
+  long warmResident = 0, peakResident = 0;
+  int peakHeap = 0;
+  double start = Now();
+  printf("\nsoak: %d updates with renders of random pointer play\n", updates);
+  printf("%9s %10s %12s %12s %9s\n", "updates", "rss KiB", "heap bytes", "heap objs", "rounds");
+  for (int i = 1; i <= updates; ++i) {
+    if (app->m_Screen == 1 && app->m_NeedLoad == 0 && app->m_ShowCredits == 0 && app->m_GameOverTimer == 0) {
+      rounds[nextDifficulty] += 1;
+      StartRound(game, nextDifficulty);
+      nextDifficulty = nextDifficulty % 3 + 1;
+    }
+    float r = chance(random);
+    if (!down && r < 0.05f) {
+      game.Press(x(random), y(random), VX_EVENT_MOUSE_DOWN);
+      down = true;
+    } else if (down && r < 0.04f) {
+      game.Press(x(random), y(random), VX_EVENT_MOUSE_UP);
+      down = false;
+    } else if (down) {
+      game.Press(x(random), y(random), VX_EVENT_MOUSE_MOVE);
+    }
+    if (r > 0.999f) {
+      game.host->KeyEvent(VX_EVENT_KEY_DOWN, VX_KEY_ESCAPE);
+      game.host->KeyEvent(VX_EVENT_KEY_UP, VX_KEY_ESCAPE);
+    }
+    game.Update();
+    game.Render();
+    long resident = ResidentKiB();
+    peakResident = std::max(peakResident, resident);
+    peakHeap = std::max(peakHeap, gc_alloced_bytes);
+    if (i == updates / 10) warmResident = resident;
+    if (i % (updates / 10) == 0) {
+      printf("%9d %10ld %12d %12d %3d/%d/%d\n", i, resident, gc_alloced_bytes, gc_alloced_objs, rounds[1],
+             rounds[2], rounds[3]);
+      fflush(stdout);
+    }
+  }
+  printf("resident memory after warm-up %ld KiB, peak %ld KiB (growth %+ld KiB)\n", warmResident,
+         peakResident, peakResident - warmResident);
+  printf("collector heap peak %d bytes; %.1f s for the soak\n", peakHeap, Now() - start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int soakUpdates = argc > 1 ? atoi(argv[1]) : 100000;
+  setenv("ALSOFT_DRIVERS", "null", 0);
+  if (!StartGlfw()) return 1;
+  VxGlfwGame::_window = glfwCreateWindow(640, 480, "Tumblast - Ridazoz", nullptr, nullptr);
+  if (!VxGlfwGame::_window) return 1;
+  glfwMakeContextCurrent(VxGlfwGame::_window);
+  glfwSwapInterval(0);
+
+  // The game reads its data beside it and writes its state there.
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / ("game_bench." + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  std::filesystem::create_directory_symlink(VX_GAME_DATA_DIR, folder / "data");
+  std::filesystem::current_path(folder);
+
+  Game game = Start();
+  MeasureCosts(game);
+  if (soakUpdates > 0) Soak(game, soakUpdates);
+  std::filesystem::remove_all(folder);
+  return 0;
+}
