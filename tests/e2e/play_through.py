@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""A round of the real game driven by real X input: title menu, a game with a
-block dragged sideways, pause, quit through the pause overlay, the banner,
-back to the title; then the scores on disk and a second start that reads them.
+"""A round of the real game driven by real X input: title menu, the credits
+box opened and closed, a game with a block dragged sideways, pause, quit
+through the pause overlay, the banner, back to the title; then the scores on
+disk and a second start that reads them.
 
 Usage: play_through.py GAME_EXECUTABLE [SCREENSHOT_FOLDER]
 Runs on the X display in $DISPLAY, without a window manager (the window then
@@ -194,6 +195,23 @@ def main():
         shot(window, "loading")
         time.sleep(1.5)  # the loader, then the menu slides in
         shot(window, "title")
+
+        # The studio emblem opens the credits box; its yellow top frame covers
+        # the grey menu until a click anywhere closes it again.
+        def top_edge_yellow():
+            r, g, b = grab(window)(320, 10)
+            return r > 200 and g > 200 and b < 80
+        if top_edge_yellow():
+            fail("the title menu already looks like the credits box")
+        click(window, 570, 440)
+        time.sleep(0.8)
+        shot(window, "credits")
+        if not top_edge_yellow():
+            fail("the studio emblem did not open the credits box")
+        click(window, 320, 240)
+        time.sleep(1.0)
+        if top_edge_yellow():
+            fail("a click did not close the credits box")
 
         # "Normal" (six colours) fills about two cells in five: a settled board
         # with few chance groups and no rain of new blocks.
