@@ -16,7 +16,16 @@ namespace {
 const int kMaxUpdatesPerRender = 4;
 }  // namespace
 
-VxGlfwGame::VxGlfwGame() : _iconified(false), _nextUpdate(0), _updatePeriod(0) { _glfwGame = this; }
+VxGlfwGame::VxGlfwGame()
+    : _iconified(false),
+      _nextUpdate(0),
+      _updatePeriod(0),
+      _windowedX(0),
+      _windowedY(0),
+      _windowedWidth(0),
+      _windowedHeight(0) {
+  _glfwGame = this;
+}
 
 void VxGlfwGame::SetUpdateRate(int updatesPerSecond) {
   VxGame::SetUpdateRate(updatesPerSecond);

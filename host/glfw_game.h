@@ -21,6 +21,12 @@ class VxGlfwGame : public VxGame {
   virtual unsigned char* LoadAudioData(String path, int* length, int* channels, int* format,
                                        int* hertz);
   virtual void Run();
+  // Switches between the window and a borderless fullscreen window on the
+  // monitor the window is on; switching back restores the window's size and
+  // position. The game sees only a change of window size.
+  virtual void ToggleFullscreen();
+  // Shows the game's icon on the window, when the data folder has one.
+  void SetWindowIcon();
 
   static VxGlfwGame* _glfwGame;
   // The one window, opened at start-up.
@@ -44,6 +50,8 @@ class VxGlfwGame : public VxGame {
   bool _iconified;
   double _nextUpdate;
   double _updatePeriod;
+  // Where the window was before it went fullscreen.
+  int _windowedX, _windowedY, _windowedWidth, _windowedHeight;
 };
 
 // The concrete host created at start-up.

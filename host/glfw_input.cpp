@@ -19,9 +19,32 @@ void CursorPosition(GLFWwindow* window, float* x, float* y) {
   *y = static_cast<float>(static_cast<int>(cy));
 }
 
+// Set while the Enter key down is the Enter of an Alt+Enter, so that its
+// repeats and its release are taken as well.
+bool enterTaken = false;
+
+// F11 and Alt+Enter switch fullscreen; the game never sees them, so a
+// fullscreen key cannot also act in the game. Enter alone is the game's.
+bool TakeFullscreenKey(int key, int action, int mods) {
+  if (key == GLFW_KEY_F11) {
+    if (action == GLFW_PRESS) VxGlfwGame::_glfwGame->ToggleFullscreen();
+    return true;
+  }
+  if (key != GLFW_KEY_ENTER) return false;
+  if (action == GLFW_PRESS) {
+    enterTaken = (mods & GLFW_MOD_ALT) != 0;
+    if (enterTaken) VxGlfwGame::_glfwGame->ToggleFullscreen();
+    return enterTaken;
+  }
+  bool taken = enterTaken;
+  if (action == GLFW_RELEASE) enterTaken = false;
+  return taken;
+}
+
 }  // namespace
 
-void OnKey(GLFWwindow*, int key, int, int action, int) {
+void OnKey(GLFWwindow*, int key, int, int action, int mods) {
+  if (TakeFullscreenKey(key, action, mods)) return;
   int code = KeyCallbackCode(key);
   if (!code) return;
   if (action == GLFW_RELEASE) {

@@ -34,10 +34,11 @@ void VxQuibboGame::Main(int argc, const char** argv) {
   glfwMakeContextCurrent(window);
   if (desktop) glfwSetWindowPos(window, (desktop->width - kWindowWidth) / 2, (desktop->height - kWindowHeight) / 2);
   glfwSetWindowTitle(window, kWindowTitle);
-  glfwShowWindow(window);
   _window = window;
 
   VxQuibboGame* game = new VxQuibboGame();
+  game->SetWindowIcon();
+  glfwShowWindow(window);
   try {
     vx_std_main(argc, argv);
   } catch (ThrowableObject* thrown) {

@@ -435,6 +435,8 @@ void drawStone(cairo_t* cr, int index) {
 
 }  // namespace
 
+void blockShape(cairo_t* cr, int type) { drawBlock(cr, type, Look::Normal); }
+
 Sheet bricksSheet() {
   return {"bricks", 64, 64, 40, 10, [](cairo_t* cr, int frame) {
             if (frame < 10)

@@ -1,6 +1,7 @@
 // Draws every image of the game into the data folder given on the command
 // line: each image afresh at 1x, 2x and 4x ("", "-hd", "-hd2"), plus the
-// default font strip.
+// default font strip and the window icon. Given an icon theme folder as
+// well, it also draws the application icon there at the desktop's sizes.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -40,8 +41,8 @@ bool emit(const art::Sheet& sheet, int scale, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: assetgen DATA_FOLDER\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: assetgen DATA_FOLDER [ICON_THEME_FOLDER]\n");
     return 2;
   }
   std::string out = argv[1];
@@ -59,5 +60,14 @@ int main(int argc, char** argv) {
       if (!emit(sheet, level.scale, out + "/" + sheet.name + level.suffix + ".png")) return 1;
   // The default font comes in one size only.
   if (!emit(art::oxleFontSheet(), 1, out + "/oxle_font.png")) return 1;
+
+  const art::Sheet icon = art::appIconSheet();
+  if (!emit(icon, 64 / icon.frameW, out + "/appicon.png")) return 1;
+  if (argc == 3) {
+    for (int size : {48, 64, 128, 256}) {
+      std::string folder = std::string(argv[2]) + "/" + std::to_string(size) + "x" + std::to_string(size);
+      if (!emit(icon, size / icon.frameW, folder + "/apps/tumblast.png")) return 1;
+    }
+  }
   return 0;
 }
