@@ -60,7 +60,6 @@ TEST_F(InstalledGame, EachPlayerPlaysInTheirOwnFolder) {
   EXPECT_EQ(RealPath(two + "/data"), data);
   EXPECT_TRUE(Exists(two + "/data/logo.png"));
 
-#if GAME_SAVES_ON_CLOSE
   // Each state file is its player's own; another player's game leaves it be.
   ASSERT_TRUE(Exists(one + "/.quibbostate"));
   EXPECT_TRUE(Exists(two + "/.quibbostate"));
@@ -71,7 +70,6 @@ TEST_F(InstalledGame, EachPlayerPlaysInTheirOwnFolder) {
   EXPECT_EQ(after.st_mtim.tv_sec * 1000000000LL + after.st_mtim.tv_nsec,
             before.st_mtim.tv_sec * 1000000000LL + before.st_mtim.tv_nsec);
   EXPECT_FALSE(Exists(scratch.Path(".quibbostate")));
-#endif
 }
 
 TEST_F(InstalledGame, WithoutAHomeTheLauncherRefusesToStart) {

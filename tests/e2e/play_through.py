@@ -168,10 +168,17 @@ def start_game(folder):
 
 
 def finish(game, window):
-    request_close(window)
-    try:
-        out, err = game.communicate(timeout=20)
-    except subprocess.TimeoutExpired:
+    # A request that arrives while the game is still starting is not seen by
+    # it, as with any event before the first update: ask again now and then.
+    out = err = None
+    for _ in range(10):
+        request_close(window)
+        try:
+            out, err = game.communicate(timeout=2)
+            break
+        except subprocess.TimeoutExpired:
+            pass
+    if out is None:
         game.kill()
         fail("the game did not end on a close request")
     if game.returncode != 0:
