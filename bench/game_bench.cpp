@@ -1,8 +1,9 @@
 // The game's own costs, measured through the game test host (real window,
 // real devices, the test's clock): one update and one render on a busy board
-// (every playing cell filled, all 251 particles alive), draw calls per frame
-// on the title menu and in play; then a soak of random pointer play on every
-// difficulty, watching resident memory and the collector.
+// (every playing cell filled, all 251 particles alive), the collector's step
+// after each call, draw calls per frame on every screen; then a soak of
+// random pointer play on every difficulty, watching resident memory and the
+// collector.
 // Needs a display: xvfb-run -a build/bench/game_bench [soak updates]
 #include <GLFW/glfw3.h>
 #include <unistd.h>
@@ -42,8 +43,20 @@ class TimedGraphics : public HostGraphics {
   }
 };
 
+// The host with a clock on the collector's step that follows every call.
+class TimedHost : public GameHost {
+ public:
+  std::vector<double> steps;
+  bool timing = false;
+  void gc_collect() override {
+    double t0 = Now();
+    GameHost::gc_collect();
+    if (timing) steps.push_back((Now() - t0) * 1e6);
+  }
+};
+
 struct Game {
-  GameHost* host;
+  TimedHost* host;
   TimedGraphics* graphics;
   c_MyApp* app;
 
@@ -59,7 +72,7 @@ struct Game {
 
 Game Start() {
   Game game;
-  game.host = new GameHost();
+  game.host = new TimedHost();
   StartFramework(game.host);
   game.app = (new c_MyApp())->m_new();
   game.host->StartGame();
@@ -121,15 +134,43 @@ long ResidentKiB() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// Draw calls and commands of the frame the last update built.
+void PrintFrame(Game& game, const char* screen) {
+  int calls = game.graphics->drawCalls;
+  game.Render();
+  printf("%-22s %4d draw calls, %4d commands\n", screen, game.graphics->drawCalls - calls,
+         game.app->m_DrawCount / 15);
+}
+
+void MeasureScreens(Game& game) {
+  c_MyApp* app = game.app;
+  printf("draw calls per frame:\n");
+  for (int i = 0; i < 40; ++i) game.Update();  // the menu slides in
+  PrintFrame(game, "  title menu");
+  app->m_ShowCredits = 1;
+  for (int i = 0; i < 40; ++i) game.Update();
+  PrintFrame(game, "  credits box");
+  app->m_ShowCredits = 0;
+  for (int i = 0; i < 40; ++i) game.Update();
+  StartRound(game, 2);
+  for (int i = 0; i < 200; ++i) game.Update();
+  PrintFrame(game, "  game in play");
+  app->m_Paused = 1;
+  app->m_PauseState = 1;
+  for (int i = 0; i < 30; ++i) game.Update();
+  PrintFrame(game, "  pause overlay");
+  app->m_Paused = 0;
+  app->m_GameOver = 1;
+  for (int i = 0; i < 60; ++i) game.Update();
+  PrintFrame(game, "  game-over banner");
+  while (app->m_Screen != 1) game.Update();
+  for (int i = 0; i < 40; ++i) game.Update();
+}
+
 void MeasureCosts(Game& game) {
   const int kFrames = getenv("GAME_BENCH_FRAMES") ? atoi(getenv("GAME_BENCH_FRAMES")) : 2000;
   c_MyApp* app = game.app;
-
-  for (int i = 0; i < 40; ++i) game.Update();  // the menu slides in
-  int calls = game.graphics->drawCalls;
-  game.Render();
-  printf("title menu: %d draw calls per frame, %d commands\n", game.graphics->drawCalls - calls,
-         app->m_DrawCount / 15);
+  MeasureScreens(game);
 
   StartRound(game, 3);
   for (int i = 0; i < 300; ++i) {  // the board falls into place
@@ -138,12 +179,13 @@ void MeasureCosts(Game& game) {
   }
   std::vector<double> update, render, renderCpu;
   int drawCalls = 0, commands = 0;
+  game.host->timing = true;
   for (int i = 0; i < kFrames; ++i) {
     MakeBusy(app);
     double t0 = Now();
     game.Update();
     double t1 = Now();
-    calls = game.graphics->drawCalls;
+    int calls = game.graphics->drawCalls;
     game.Render();
     double t2 = Now();
     update.push_back((t1 - t0) * 1e6);
@@ -152,13 +194,18 @@ void MeasureCosts(Game& game) {
     drawCalls = game.graphics->drawCalls - calls;
     commands = app->m_DrawCount / 15;
   }
-  printf("busy board: %d commands, %d draw calls per frame\n", commands, drawCalls);
+  game.host->timing = false;
+  std::vector<double>& steps = game.host->steps;
+  printf("\nbusy board (%d frames): %d commands, %d draw calls per frame\n", kFrames, commands, drawCalls);
   printf("update:               median %8.1f us   p99 %8.1f us   (aim: median <= 25 us)\n",
          Percentile(update, 0.5), Percentile(update, 0.99));
   printf("render, CPU side:     median %8.1f us   p99 %8.1f us   (aim: <= 1500 us)\n",
          Percentile(renderCpu, 0.5), Percentile(renderCpu, 0.99));
   printf("render, with swap:    median %8.1f us   p99 %8.1f us\n", Percentile(render, 0.5),
          Percentile(render, 0.99));
+  printf("collector step:       median %8.2f us   p99 %8.2f us   max %8.2f us (%zu steps)\n",
+         Percentile(steps, 0.5), Percentile(steps, 0.99), Percentile(steps, 1.0), steps.size());
+  steps.clear();
 }
 
 // Random pointer play: presses, drags and releases anywhere, now and then the

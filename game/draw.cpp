@@ -197,6 +197,9 @@ bool c_MyApp::p_Button0(int id, float x, float y, int frame) {
 }
 
 bool c_MyApp::p_MouseIn_Centered(float x, float y, float w, float h) {
+  // The snapshot sets m_MouseDown whenever a slot is held; the board asks
+  // this of every cell, mostly with nothing held.
+  if (m_MouseDown == 0) return false;
   float halfWidth = w / 2;
   float halfHeight = h / 2;
   for (int i = 0; i < kTouchSlots; ++i) {
