@@ -137,8 +137,16 @@ int c_KzPlayer::p_Kz_MusicPlay() {
 }
 
 // Every draw here comes from a seed made of the section number and the song
-// number alone, so a song is arranged the same way on every run.
+// number alone, so a song is arranged the same way on every run. The game's
+// own sequence is put back afterwards: with music on, the game draws the
+// same numbers as without.
 void c_KzPlayer::NextPattern() {
+  const int gameSeed = vx_random_Seed;
+  ArrangePattern();
+  vx_random_Seed = gameSeed;
+}
+
+void c_KzPlayer::ArrangePattern() {
   Reseed(0, 16);
   if (chordString.Length() == 1) chordString = String(" ") + p_Kz_GetChord(p_Rand(0, 4));
   if (chordString.Length() > 1) chordString = chordString.Slice(1);

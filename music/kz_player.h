@@ -46,6 +46,7 @@ class c_KzPlayer : public Object {
  private:
   void DecodeFrame(int frame);
   void NextPattern();
+  void ArrangePattern();
   // Seeds the shared generator for this section and throws away `discarded` draws.
   void Reseed(int offset, int discarded);
   c_Sound* DrumSample(int voice, int note);

@@ -197,8 +197,10 @@ TEST_F(Sequencer, SectionsDrawFromTheSeedOfTheirNumber) {
   player->section = 6;
   player->songNumber = 2;
   player->row = 63;
+  vx_random_Seed = 4321;
   Step();
   EXPECT_EQ(player->section, 7);
+  EXPECT_EQ(vx_random_Seed, 4321);  // the game's sequence goes on untouched
   vx_random_Seed = 6 * 9 + 2;  // the section's draws made by hand
   for (int i = 0; i < 11; ++i) player->p_Rand(1, 5);
   EXPECT_EQ(player->sectionLeft, player->p_Rand(1, 2) * 2);
