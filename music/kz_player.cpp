@@ -1,3 +1,5 @@
+// The music player: its controls, the loading of samples and song sheet in
+// small steps, the arrangement of sections and the playing of rows.
 #include "music/kz_player.h"
 
 #include <algorithm>
@@ -83,8 +85,8 @@ int c_KzPlayer::p_Kz_LoadChunk() {
   return 0;
 }
 
-// The sheet's pixels are read back as drawn, so its values arrive exactly as
-// the image holds them whatever the file format: blue, five bits per value.
+// The frame is drawn and read back, so the values come as the device holds
+// the sheet: five bits of blue per value, over an opaque backdrop.
 void c_KzPlayer::DecodeFrame(int frame) {
   Array<int> pixels(kFrameSize * kFrameSize);
   vx_graphics_Cls(1, 0, 0);
