@@ -10,7 +10,8 @@
 int main(int argc, char** argv) {
   double seconds = argc > 1 ? atof(argv[1]) : 20;
   Capture capture = RecordMusic(seconds, [](c_KzPlayer*, double) {}, argc > 2 ? argv[2] : "");
-  MusicFigures f = Measure(capture, 0, capture.Frames());
+  // Closing the device cuts the last sound off: the final 0.1 s is left out.
+  MusicFigures f = Measure(capture, 0, capture.Frames() - capture.hertz / 10);
   printf("%.1f s recorded\n", double(capture.Frames()) / (capture.hertz ? capture.hertz : 1));
   printf("level %.0f RMS (%.1f dBFS), quietest second %.0f RMS\n", f.rms, 20 * std::log10(f.rms / 32768 + 1e-12),
          f.quietestSecond);
