@@ -23,7 +23,7 @@ void vxInit() {
   vx_input_device = nullptr;
   vx_graphics_renderDevice = nullptr;
   vx_app__updateRate = 0;
-  vx_TumblastEndless_HasMusic = 0;
+  vx_TumblastEndless_HasMusic = VX_HAS_MUSIC;
   vx_TumblastEndless_DebugMode = 0;
   vx_TumblastEndless_rawscrw = 640.0f;
   vx_TumblastEndless_rawscrh = 480.0f;

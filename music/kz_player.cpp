@@ -1,6 +1,10 @@
+// The music player: its controls, the loading of samples and song sheet in
+// small steps, the arrangement of sections and the playing of rows.
 #include "music/kz_player.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "framework/app.h"
 #include "framework/random.h"
@@ -51,13 +55,212 @@ int c_KzPlayer::p_Kz_Init(int channel, int kitA, int kitB, int lead, int accompa
   return 0;
 }
 
-// Loading and sequencing are not part of this game: its player is never
-// started, so these steps have nothing to do yet.
-int c_KzPlayer::p_Kz_LoadChunk() { return 0; }
+String c_KzPlayer::DrumSuffix(int slot) { return String("-") + String(slot) + String(".wav"); }
 
-int c_KzPlayer::p_Kz_MusicPlay() { return 0; }
+// A missing file, or no audio device, leaves the slot empty.
+c_Sound* c_KzPlayer::LoadInstrument(String path) {
+  return vx_audio_device ? vx_audio_LoadSound(path) : nullptr;
+}
 
-int c_KzPlayer::p_Kz_PlayNote(int, int, int, int, int) { return 0; }
+int c_KzPlayer::p_Kz_LoadChunk() {
+  const int s = loadStep;
+  if (s == 1) {
+    gc_assign(songImage, vx_graphics_LoadImage2(songImagePath, kFrameSize, kFrameSize, kPatterns, c_Image::MidHandle));
+  } else if (s >= 2 && s <= 9) {
+    gc_assign(kitA[s - 1], LoadInstrument(String("inst/d") + String(instrumentSet[1]) + DrumSuffix(s - 1)));
+  } else if (s >= 12 && s <= 19) {
+    gc_assign(kitB[s - 11], LoadInstrument(String("inst/d") + String(instrumentSet[2]) + DrumSuffix(s - 11)));
+  } else if (s == 21) {
+    gc_assign(tone[2], LoadInstrument(String("inst/lead") + String(instrumentSet[3]) + String(".wav")));
+  } else if (s == 22) {
+    gc_assign(tone[3], LoadInstrument(String("inst/accompany") + String(instrumentSet[4]) + String(".wav")));
+  } else if (s == 23) {
+    gc_assign(tone[4], LoadInstrument(String("inst/bass") + String(instrumentSet[5]) + String(".wav")));
+  }
+  // The last frame is never decoded: the steps run out first.
+  if (songImage && s >= 5 && s <= 67) DecodeFrame(s - 5);
+  loadStep = s + 1;
+  nextStepTime = vx_app_Millisecs() + 100;
+  if (loadStep > kLoadSteps) loadStep = 0;
+  return 0;
+}
+
+// The frame is drawn and read back, so the values come as the device holds
+// the sheet: five bits of blue per value, over an opaque backdrop.
+void c_KzPlayer::DecodeFrame(int frame) {
+  Array<int> pixels(kFrameSize * kFrameSize);
+  vx_graphics_Cls(1, 0, 0);
+  vx_graphics_SetAlpha(1);
+  vx_graphics_SetColor(1, 0, 0);
+  vx_graphics_DrawRect(0, 0, kFrameSize, kFrameSize);
+  vx_graphics_SetColor(255, 255, 255);
+  vx_graphics_DrawImage(songImage, kFrameSize / 2, kFrameSize / 2, frame);
+  vx_graphics_ReadPixels(pixels, 0, 0, kFrameSize, kFrameSize, 0, kFrameSize);
+  for (int y = 0; y < kFrameSize; ++y) {
+    for (int strip = 0; strip < kVoiceSlots; ++strip) {
+      for (int column = 0; column < kRowValues; ++column) {
+        int value = (pixels[y * kFrameSize + strip * kRowValues + column] & 0xFF) >> 3;
+        patternData[Entry(frame, strip, y) + column] = value;
+        if (value != 0) lastPattern[strip] = frame;
+      }
+    }
+  }
+}
+
+int c_KzPlayer::p_Kz_MusicPlay() {
+  const int now = vx_app_Millisecs();
+  // A due time far ahead means the clock has jumped back; play at once.
+  if (nextStepTime >= now && nextStepTime <= now + 123456) return 0;
+  for (int v = 0; v < voiceCount && v < kVoiceSlots; ++v) {
+    int p = voicePattern[v];
+    int at = Entry(p, v, row);
+    if (patternData[at + 2] == kEffectAlternate) {
+      int param = patternData[at + 3];
+      int to = p;
+      if (param == 1 && sectionLeft % 2 == 1) to = p + 1;
+      if (param == 2 && sectionLeft % 2 == 0) to = p - 1;
+      // The table ends at both sides; a step beyond stays on the last one.
+      if (to < 0) to = 0;
+      if (to > kPatterns - 1) to = kPatterns - 1;
+      if (to != p) {
+        voicePattern[v] = to;
+        at = Entry(to, v, row);
+      }
+    }
+    p_Kz_PlayNote(v, patternData[at], patternData[at + 1], patternData[at + 2], patternData[at + 3]);
+    if (patternData[at + 2] == kEffectEndPattern) row = kRows - 1;
+  }
+  // From the previous due time, not from now: a late player catches up.
+  float next = static_cast<float>(nextStepTime) + 8000.0f / static_cast<float>(tempo);
+  nextStepTime = static_cast<int>(static_cast<int64_t>(next));
+  row = (row + 1) % kRows;
+  if (row == 0) NextPattern();
+  return 0;
+}
+
+// Every draw here comes from a seed made of the section number and the song
+// number alone, so a song is arranged the same way on every run. The game's
+// own sequence is put back afterwards: with music on, the game draws the
+// same numbers as without.
+void c_KzPlayer::NextPattern() {
+  const int gameSeed = vx_random_Seed;
+  ArrangePattern();
+  vx_random_Seed = gameSeed;
+}
+
+void c_KzPlayer::ArrangePattern() {
+  Reseed(0, 16);
+  if (chordString.Length() == 1) chordString = String(" ") + p_Kz_GetChord(p_Rand(0, 4));
+  if (chordString.Length() > 1) chordString = chordString.Slice(1);
+  sectionLeft -= 1;
+  if (sectionLeft > 0) return;
+  Reseed(0, 11);
+  sectionLeft = p_Rand(1, 2) * 2;
+  section += 1;
+  for (int v = 0; v < voiceCount && v < kVoiceSlots; ++v) {
+    Reseed(v * 7, 11);
+    voicePattern[v] = p_Rand(0, static_cast<float>(lastPattern[v]));
+    if (state > 1) voiceMuted[v] = voiceMutedNext[v];
+    voiceMutedNext[v] = p_Rand(0, 1);
+    voiceLeadIn[v] = p_Rand(0, 1);
+  }
+  // The song never loses both drum kits at once.
+  if (state > 1 && voiceMuted[0] == 1 && voiceMuted[1] == 1) voiceMuted[0] = 0;
+}
+
+void c_KzPlayer::Reseed(int offset, int discarded) {
+  vx_random_Seed = section * 9 + songNumber + offset;
+  for (int i = 0; i < discarded; ++i) p_Rand(1, 5);
+}
+
+c_Sound* c_KzPlayer::DrumSample(int voice, int note) {
+  static const int kDrumNotes[] = {13, 15, 17, 18, 20, 22, 24, 25};
+  Array<c_Sound*>& kit = voice == 0 ? kitA : kitB;
+  for (int slot = 1; slot <= 8; ++slot) {
+    if (kDrumNotes[slot - 1] == note) return kit[slot];
+  }
+  return nullptr;
+}
+
+int c_KzPlayer::p_Kz_PlayNote(int voice, int note, int volume, int effect, int param) {
+  const int v = voice;
+  int muted = voiceMuted[v];
+  if (state < kPlaying) {
+    key = 1.0f;
+  } else {
+    // A voice drawn to play next section may enter in the last eight rows.
+    if (sectionLeft <= 1 && row > 55 && voiceLeadIn[v] == 1 && voiceMutedNext[v] == 0) muted = 0;
+    key = chordString.Length() ? p_GetPitch_Alpha(chordString[0]) : 1.0f;
+  }
+  for (int i = 0; i < voiceCount && i < kVoiceSlots; ++i) voiceChannel[i] = baseChannel - 1 - i;
+  const int ch = voiceChannel[v];
+
+  if (v == 0 || v == 1) {
+    if (note >= 1 && !muted && ch >= 1) {
+      vx_audio_StopChannel(ch);
+      if (c_Sound* sound = DrumSample(v, note)) {
+        voicePlaying[v] = 1;
+        vx_audio_PlaySound(sound, ch, 0);
+        vx_audio_SetChannelPan(ch, v == 0 ? -0.35f : 0.35f);
+      }
+    }
+    voiceRate[v] = 1.0f;
+    voiceEnvelope[v] = 4.0f;
+  }
+
+  float f = static_cast<float>(volume - 1) / 29.0f;
+  if (f > 1) {
+    voiceEnvelope[v] = 0;
+    f = 0;
+  }
+  if (f < 0) f = 0;
+  if (volume >= 1 && ch >= 1 && !muted) {
+    voiceEnvelope[v] = 1.5f;
+    vx_audio_SetChannelVolume(ch, masterVolume * f);
+    voiceVolume[v] = f;
+  } else {
+    f = voiceVolume[v];
+  }
+
+  float e = voiceEnvelope[v] - 0.1f;
+  voiceEnvelope[v] = e;
+  if (e < 1) {
+    float factor = e * f;
+    if (e < 0) {
+      voiceEnvelope[v] = 0;
+      factor = 0;
+    }
+    if (ch >= 1) {
+      vx_audio_SetChannelVolume(ch, masterVolume * factor);
+      voiceVolume[v] = factor;
+    }
+  }
+
+  if (v >= 2 && v <= 4 && note >= 1) {
+    if (muted || ch < 1) return 0;
+    vx_audio_StopChannel(ch);
+    voiceRate[v] = p_GetPitch(note) * key;
+    voiceEnvelope[v] = 1.5f;
+    vx_audio_SetChannelRate(ch, voiceRate[v]);
+    if (c_Sound* sound = tone[v]) {
+      voicePlaying[v] = 1;
+      vx_audio_PlaySound(sound, ch, 1);
+    }
+    return 0;
+  }
+  if (muted || ch < 1) return 0;
+  float rate = voiceRate[v];
+  switch (effect) {
+    case 1: rate = std::min(rate + param / 180.0f, 4.0f); break;
+    case 2: rate = std::max(rate - param / 180.0f, 0.25f); break;
+    case 3: rate = std::min(rate + param / 15.0f, 4.0f); break;
+    case 4: rate = std::max(rate - param / 15.0f, 0.25f); break;
+    default: return 0;
+  }
+  voiceRate[v] = rate;
+  vx_audio_SetChannelRate(ch, rate);
+  return 0;
+}
 
 int c_KzPlayer::p_Kz_Alive_R() {
   for (int step = 0; step < 3 && loadStep > 0; ++step) p_Kz_LoadChunk();

@@ -11,7 +11,16 @@ class c_KzPlayer : public Object {
   static const int kPatterns = 64;
   static const int kPatternSize = 4096;
   static const int kVoiceSlots = 8;
+  static const int kFrameSize = 64;
+  static const int kRows = 64;
+  static const int kRowValues = 8;
+  static const int kLoadSteps = 70;
+  static const int kEffectEndPattern = 8;
+  static const int kEffectAlternate = 27;
   enum { kIdle = 0, kPlaying = 2 };
+
+  // Index of a row's first value in the note table.
+  static int Entry(int pattern, int voice, int row) { return pattern * kPatternSize + voice * 512 + row * kRowValues; }
 
   c_KzPlayer();
   c_KzPlayer* m_new();
@@ -33,6 +42,18 @@ class c_KzPlayer : public Object {
   virtual int p_Kz_Alive_U(int paused, int musicOn);
 
   void mark() override;
+
+ private:
+  void DecodeFrame(int frame);
+  void NextPattern();
+  void ArrangePattern();
+  // Seeds the shared generator for this section and throws away `discarded` draws.
+  void Reseed(int offset, int discarded);
+  c_Sound* DrumSample(int voice, int note);
+  c_Sound* LoadInstrument(String path);
+  static String DrumSuffix(int slot);
+
+ public:
 
   int baseChannel = 0;
   Array<int> instrumentSet;

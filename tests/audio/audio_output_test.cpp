@@ -12,65 +12,6 @@
 
 namespace {
 
-void CloseDevice(gxtkAudio* device) {
-  // Closing finishes the wave file's header.
-  alcMakeContextCurrent(nullptr);
-  alcDestroyContext(device->alcContext);
-  alcCloseDevice(device->alcDevice);
-}
-
-// Interleaved 16-bit stereo as the wave output writes it.
-struct Capture {
-  int channels = 0;
-  int hertz = 0;
-  std::vector<int16_t> samples;
-
-  int Frames() const { return channels ? static_cast<int>(samples.size()) / channels : 0; }
-
-  double Rms(int channel, int from, int to) const {
-    double sum = 0;
-    for (int i = from; i < to; ++i) sum += double(samples[i * channels + channel]) * samples[i * channels + channel];
-    return to > from ? std::sqrt(sum / (to - from)) : 0;
-  }
-
-  // The loudest 50 ms window of one channel.
-  double PeakRms(int channel) const {
-    int window = hertz / 20;
-    double peak = 0;
-    for (int from = 0; from + window <= Frames(); from += window / 2) peak = std::max(peak, Rms(channel, from, from + window));
-    return peak;
-  }
-};
-
-uint32_t Le32(const std::string& bytes, size_t at) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
-
-Capture ReadCapture(const std::string& path) {
-  std::string bytes = ReadFile(path);
-  Capture capture;
-  EXPECT_GE(bytes.size(), 12u);
-  for (size_t at = 12; at + 8 <= bytes.size();) {
-    std::string tag = bytes.substr(at, 4);
-    size_t size = Le32(bytes, at + 4);
-    size_t body = at + 8;
-    if (tag == "fmt ") {
-      capture.channels = static_cast<unsigned char>(bytes[body + 2]);
-      capture.hertz = static_cast<int>(Le32(bytes, body + 4));
-      EXPECT_EQ(static_cast<unsigned char>(bytes[body + 14]), 16) << "bits per sample";
-    } else if (tag == "data") {
-      size = std::min(size, bytes.size() - body);
-      capture.samples.resize(size / 2);
-      memcpy(capture.samples.data(), bytes.data() + body, capture.samples.size() * 2);
-    }
-    at = body + size + (size & 1);
-  }
-  EXPECT_EQ(capture.channels, 2);
-  return capture;
-}
-
 enum class Then { KeepPlaying, Stop, Pause, Suspend };
 
 struct Scenario {

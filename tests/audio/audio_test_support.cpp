@@ -1,10 +1,14 @@
 #include "tests/audio/audio_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -125,4 +129,56 @@ bool Discarded(ALuint name) {
     if (pending == name) return true;
   }
   return false;
+}
+
+double Capture::Rms(int channel, int from, int to) const {
+  double sum = 0;
+  for (int i = from; i < to; ++i) sum += double(At(i, channel)) * At(i, channel);
+  return to > from ? std::sqrt(sum / (to - from)) : 0;
+}
+
+double Capture::PeakRms(int channel) const {
+  int window = hertz / 20;
+  double peak = 0;
+  for (int from = 0; from + window <= Frames(); from += window / 2) peak = std::max(peak, Rms(channel, from, from + window));
+  return peak;
+}
+
+namespace {
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+}  // namespace
+
+Capture ReadCapture(const std::string& path) {
+  std::string bytes = ReadFile(path);
+  Capture capture;
+  EXPECT_GE(bytes.size(), 12u);
+  for (size_t at = 12; at + 8 <= bytes.size();) {
+    std::string tag = bytes.substr(at, 4);
+    size_t size = Le32(bytes, at + 4);
+    size_t body = at + 8;
+    if (tag == "fmt ") {
+      capture.channels = static_cast<unsigned char>(bytes[body + 2]);
+      capture.hertz = static_cast<int>(Le32(bytes, body + 4));
+      EXPECT_EQ(static_cast<unsigned char>(bytes[body + 14]), 16) << "bits per sample";
+    } else if (tag == "data") {
+      size = std::min(size, bytes.size() - body);
+      capture.samples.resize(size / 2);
+      memcpy(capture.samples.data(), bytes.data() + body, capture.samples.size() * 2);
+    }
+    at = body + size + (size & 1);
+  }
+  EXPECT_EQ(capture.channels, 2);
+  return capture;
+}
+
+void CloseDevice(gxtkAudio* device) {
+  alcMakeContextCurrent(nullptr);
+  alcDestroyContext(device->alcContext);
+  alcCloseDevice(device->alcDevice);
 }

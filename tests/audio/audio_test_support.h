@@ -42,6 +42,27 @@ struct SoundFiles {
 // as 16-bit stereo at 44.1 kHz; for a child process, before its device opens.
 void UseWaveFileOutput(const TempDir& dir, const std::string& wave);
 
+// Interleaved 16-bit stereo as the wave output writes it.
+struct Capture {
+  int channels = 0;
+  int hertz = 0;
+  std::vector<int16_t> samples;
+
+  int Frames() const { return channels ? static_cast<int>(samples.size()) / channels : 0; }
+  int16_t At(int frame, int channel) const { return samples[static_cast<size_t>(frame) * channels + channel]; }
+  // RMS of one channel over frames [from, to).
+  double Rms(int channel, int from, int to) const;
+  // The loudest 50 ms window of one channel.
+  double PeakRms(int channel) const;
+};
+
+// The wave output's file; checks that it holds 16-bit stereo.
+Capture ReadCapture(const std::string& path);
+
+// Closes the device as the program never does, so that the wave output
+// finishes its file's header.
+void CloseDevice(gxtkAudio* device);
+
 // Polls until `done` holds or `seconds` have passed; the final answer.
 bool WaitFor(const std::function<bool()>& done, double seconds = 5.0);
 void SleepSeconds(double seconds);

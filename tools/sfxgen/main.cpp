@@ -4,35 +4,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "sounds.h"
 #include "synth.h"
 
 namespace {
-
-void PutLe(std::string* out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>(value >> (8 * i) & 0xFF));
-}
-
-std::string WavBytes(const std::vector<int16_t>& samples) {
-  const uint32_t data_size = static_cast<uint32_t>(samples.size() * 2);
-  std::string out = "RIFF";
-  PutLe(&out, 36 + data_size, 4);
-  out += "WAVEfmt ";
-  PutLe(&out, 16, 4);
-  PutLe(&out, 1, 2);  // integer PCM
-  PutLe(&out, 1, 2);  // mono
-  PutLe(&out, sfx::kRate, 4);
-  PutLe(&out, sfx::kRate * 2, 4);
-  PutLe(&out, 2, 2);
-  PutLe(&out, 16, 2);
-  out += "data";
-  PutLe(&out, data_size, 4);
-  for (int16_t sample : samples) PutLe(&out, static_cast<uint16_t>(sample), 2);
-  return out;
-}
 
 std::string FileName(int id) {
   char name[16];
@@ -67,20 +44,8 @@ int main(int argc, char** argv) {
   for (const sfx::Effect& effect : sfx::Effects()) {
     sfx::Signal signal = effect.render();
     std::string path = std::string(out_dir) + "/" + FileName(effect.id);
-    // Written whole under a temporary name, so that an interrupted build
-    // never leaves a truncated file behind under the real one.
-    std::string temporary = path + ".part";
-    {
-      std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-      file << WavBytes(sfx::Quantize(signal));
-      if (!file.flush()) {
-        fprintf(stderr, "sfxgen: cannot write %s\n", temporary.c_str());
-        return 1;
-      }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-      fprintf(stderr, "sfxgen: cannot write %s: %s\n", path.c_str(), error.message().c_str());
+    if (!sfx::WriteWhole(path, sfx::WavBytes(sfx::Quantize(signal)))) {
+      fprintf(stderr, "sfxgen: cannot write %s\n", path.c_str());
       return 1;
     }
     if (report) {

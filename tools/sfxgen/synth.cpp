@@ -1,7 +1,10 @@
+// The synthesis kit shared by the sound and music generators.
 #include "synth.h"
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 namespace sfx {
 
@@ -256,6 +259,44 @@ std::vector<int16_t> Quantize(const Signal& signal) {
     out[i] = static_cast<int16_t>(std::lround(x * 32767.0));
   }
   return out;
+}
+
+namespace {
+
+void PutLe(std::string* out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+}
+
+}  // namespace
+
+std::string WavBytes(const std::vector<int16_t>& samples) {
+  const uint32_t data_size = static_cast<uint32_t>(samples.size() * 2);
+  std::string out = "RIFF";
+  PutLe(&out, 36 + data_size, 4);
+  out += "WAVEfmt ";
+  PutLe(&out, 16, 4);
+  PutLe(&out, 1, 2);  // integer PCM
+  PutLe(&out, 1, 2);  // mono
+  PutLe(&out, kRate, 4);
+  PutLe(&out, kRate * 2, 4);
+  PutLe(&out, 2, 2);
+  PutLe(&out, 16, 2);
+  out += "data";
+  PutLe(&out, data_size, 4);
+  for (int16_t sample : samples) PutLe(&out, static_cast<uint16_t>(sample), 2);
+  return out;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes) {
+  std::string temporary = path + ".part";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file << bytes;
+    if (!file.flush()) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  return !error;
 }
 
 }  // namespace sfx

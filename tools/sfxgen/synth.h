@@ -4,6 +4,7 @@
 // floating point, one fixed sample rate; every result is a plain vector so
 // that sounds are built by rendering layers and mixing them.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace sfx {
@@ -116,5 +117,10 @@ void Normalize(Signal* signal, double loudness_db, double peak_limit);
 
 // 16-bit PCM, rounded to nearest and clamped.
 std::vector<int16_t> Quantize(const Signal& signal);
+// A whole mono 16-bit WAV file at kRate.
+std::string WavBytes(const std::vector<int16_t>& samples);
+// Writes under a temporary name and renames, so that an interrupted build
+// never leaves a truncated file behind under the real name.
+bool WriteWhole(const std::string& path, const std::string& bytes);
 
 }  // namespace sfx
