@@ -77,7 +77,14 @@ int c_MyApp::p_OnCreate() {
   vx_app_SetUpdateRate(60);
   m_DeviceWidth = vx_graphics_DeviceWidth();
   m_DeviceHeight = vx_graphics_DeviceHeight();
-  if (vx_TumblastEndless_HasMusic == 1) m_Music->p_Kz_Init(32, 4, 3, 3, 4);
+  if (vx_TumblastEndless_HasMusic == 1) {
+    m_Music->p_Kz_Init(32, 4, 3, 3, 4);
+    // The player loads its song a few steps per frame; the update starts it
+    // once the song is in.
+    m_Music->songImagePath = String("music/song.png");
+    m_Music->loadStep = 1;
+    m_MusicLoading = 1;
+  }
   p_Reload();
   m_Difficulty = 2;
   m_MenuSlide = -32;

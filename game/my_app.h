@@ -89,6 +89,8 @@ class c_MyApp : public c_App {
   int m_DeviceWidth = 0;
   int m_DeviceHeight = 0;
   c_KzPlayer* m_Music = nullptr;
+  // 1 from start-up until the music player has loaded its song (music builds only).
+  int m_MusicLoading = 0;
   float m_ClsRed = 0, m_ClsGreen = 0, m_ClsBlue = 0, m_ClsAlpha = 0;
   int m_HdLevel = 0;
   float m_HdScale = 0;

@@ -14,6 +14,8 @@ int c_MyApp::p_LoadGame() {
   m_GameOver = 0;
   m_GameOverTimer = 0;
   m_Screen = 10;
+  // The game over stopped the music; it comes back with the next game.
+  if (vx_TumblastEndless_HasMusic == 1 && m_MusicLoading == 0) m_Music->state = c_KzPlayer::kPlaying;
   m_Colours = 4;
   if (m_Difficulty == 2) m_Colours = 6;
   if (m_Difficulty == 3) m_Colours = 8;

@@ -53,6 +53,10 @@ int c_MyApp::p_OnUpdate() {
   vx_asyncevent_UpdateAsyncEvents();
   CountRate(m_UpdateLastMs, m_UpdateFps, m_UpdateFpsAvg);
   if (vx_TumblastEndless_HasMusic == 1) {
+    if (m_MusicLoading == 1 && m_Music->loadStep == 0) {
+      m_MusicLoading = 0;
+      m_Music->state = c_KzPlayer::kPlaying;
+    }
     m_Music->p_Kz_Alive_U(m_Paused, m_Settings[5] == 1 || m_Settings[5] == 3 ? 1 : 0);
   }
   p_TakeInput();
