@@ -64,10 +64,12 @@ def main():
             fail("the board changed while paused")
 
         click(window, 320, 240)  # the overlay's resume button
-        time.sleep(0.8)
+        end = time.time() + 3
+        while any(is_pause_panel(grab(window)(x, y)) for x, y in PANEL):
+            if time.time() > end:
+                fail("the resume button left the overlay up")
+            time.sleep(0.2)
         pixels = grab(window)
-        if any(is_pause_panel(pixels(x, y)) for x, y in PANEL):
-            fail("the resume button left the overlay up")
         before, end = occupied(board(pixels)), time.time() + 6
         while occupied(board(grab(window))) == before:
             if time.time() > end:
