@@ -3,7 +3,7 @@
 
 VX_BUILD_PACKAGES="cmake make g++ pkg-config libglfw3-dev libgl-dev libgl1-mesa-dri
   libopenal-dev libopenal1 libstb-dev libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev"
-VX_TEST_PACKAGES="xvfb xauth libx11-dev vorbis-tools openbox xdotool imagemagick python3-xlib
+VX_TEST_PACKAGES="xvfb xauth libx11-dev vorbis-tools openbox xdotool imagemagick python3-xlib strace
   desktop-file-utils appstream lintian dpkg-dev file"
 
 vx_ensure_packages() {

@@ -15,84 +15,17 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, display as xdisplay, protocol
+from e2e_support import (board, click, face, fail, find_window, grab, is_pause_panel, key,
+                         request_close, settled_board, xdotool)
 
-TITLE = "Tumblast - Ridazoz"
 GAME = os.path.abspath(sys.argv[1])
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
-
-
-def fail(message):
-    print("FAILED: " + message)
-    sys.exit(1)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
-                          text=True).stdout.strip()
-
-
-def find_window(seconds=20):
-    end = time.time() + seconds
-    while time.time() < end:
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % TITLE],
-                               capture_output=True, text=True).stdout.split()
-        if found:
-            return int(found[0])
-        time.sleep(0.1)
-    fail("no window titled " + TITLE)
-
-
-def grab(window):
-    """The window's pixels as rows of (r, g, b)."""
-    ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"], check=True,
-                         capture_output=True).stdout
-    # P6 header: magic, width, height, maxval, each separated by whitespace.
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while ppm[pos:pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not ppm[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(ppm[start:pos])
-    width = int(fields[1])
-    data = ppm[pos + 1:]
-    return lambda x, y: data[(y * width + x) * 3:(y * width + x) * 3 + 3]
 
 
 def shot(window, name):
     if SHOTS:
         subprocess.run(["import", "-window", str(window), os.path.join(SHOTS, name + ".png")],
                        check=True)
-
-
-# Board geometry at 640 x 480: scale 480/576, column 0's centre at x = 140,
-# row 0's at y = 0, 40 pixels a cell; a block's front face is centred 8 units
-# left of and below the cell's centre.
-SCALE = 480 / 576
-
-
-def face(col, row):
-    return (round(140 + 40 * col - 8 * SCALE), round(40 * row + 8 * SCALE))
-
-
-def face_colour(pixels, col, row):
-    """The mean colour of the cell's front face, or None for the grey
-    background (flashes of the background stay far below the threshold)."""
-    cx, cy = face(col, row)
-    sums, spread = [0, 0, 0], 0
-    for y in range(cy - 5, cy + 6):
-        for x in range(cx - 5, cx + 6):
-            rgb = pixels(x, y)
-            spread += max(rgb) - min(rgb)
-            for i in range(3):
-                sums[i] += rgb[i]
-    return tuple(v / 121 for v in sums) if spread / 121 > 80 else None
-
-
-def board(pixels):
-    return {(c, r): face_colour(pixels, c, r) for c in range(1, 9) for r in range(2, 12)}
 
 
 def same(a, b):
@@ -138,30 +71,6 @@ def find_move(cells):
     return None
 
 
-def settled_board(window, seconds=6):
-    """The board once two looks a third of a second apart agree."""
-    last, end = None, time.time() + seconds
-    while time.time() < end:
-        cells = board(grab(window))
-        if last is not None and {k: v is None for k, v in cells.items()} == \
-                {k: v is None for k, v in last.items()}:
-            return cells
-        last = cells
-        time.sleep(0.33)
-    fail("the board never settled")
-
-
-def request_close(window):
-    d = xdisplay.Display()
-    w = d.create_resource_object("window", window)
-    event = protocol.event.ClientMessage(
-        window=w, client_type=d.intern_atom("WM_PROTOCOLS"),
-        data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
-    w.send_event(event, event_mask=X.NoEventMask)
-    d.flush()
-    d.close()
-
-
 def start_game(folder):
     return subprocess.Popen([GAME], cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             text=True)
@@ -186,19 +95,12 @@ def finish(game, window):
     return out
 
 
-def click(window, x, y):
-    xdotool("mousemove", "--window", window, x, y)
-    xdotool("mousedown", "1")
-    time.sleep(0.15)
-    xdotool("mouseup", "1")
-
-
 def main():
     folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
     try:
         os.symlink(os.path.join(os.path.dirname(GAME), "data"), os.path.join(folder, "data"))
         game = start_game(folder)
-        window = find_window()
+        window = find_window(game.pid)
         shot(window, "loading")
         time.sleep(1.5)  # the loader, then the menu slides in
         shot(window, "title")
@@ -245,9 +147,11 @@ def main():
             fail("the block at column %d row %d did not move" % (col, row))
         if after[(col + side, land)] is None or height(after, col + side) != height(before, col + side) + 1:
             fail("the block did not arrive in column %d row %d" % (col + side, land))
-        xdotool("key", "--window", window, "Escape")
+        key(window, "Escape")
         time.sleep(0.6)
         shot(window, "paused")
+        if not is_pause_panel(grab(window)(230, 200)):
+            fail("Escape did not pause the game")
         click(window, 180, 184)  # the pause overlay's quit button
         time.sleep(0.9)
         shot(window, "game_over")
@@ -274,7 +178,7 @@ def main():
         print("recorded score (last list of Normal):", last_normal)
 
         game = start_game(folder)
-        window = find_window()
+        window = find_window(game.pid)
         time.sleep(1.0)
         out = finish(game, window)
         loaded = [line for line in out.splitlines() if "Loaded" in line]
@@ -282,7 +186,8 @@ def main():
                     "Highscore 2 Loaded"]
         if loaded != expected:
             fail("second start printed %r" % loaded)
-        print("0 failed: play-through passed")
+        print("play-through passed")
+        print("1 passed, 0 failed")
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
