@@ -2,7 +2,7 @@
 # that installs whichever of them are missing. Sourced by play.sh and test.sh.
 
 VX_BUILD_PACKAGES="cmake make g++ pkg-config libglfw3-dev libgl-dev libgl1-mesa-dri
-  libopenal-dev libopenal1 libstb-dev libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev"
+  libopenal-dev libopenal1 libstb-dev libvorbis-dev libcairo2-dev libfreetype-dev fonts-dejavu-core libgtest-dev"
 VX_TEST_PACKAGES="xvfb xauth libx11-dev vorbis-tools"
 
 vx_ensure_packages() {
