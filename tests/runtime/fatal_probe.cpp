@@ -1,6 +1,7 @@
 // Runs one fatal path of the runtime, chosen by its argument, so that the
 // tests can watch the real process: its output streams and exit code.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -38,6 +39,44 @@ int Recurse(int depth) {
 
 }  // namespace
 
+#ifndef VX_SANITIZE
+// The allocator as this probe sees it: the C library's, behind a lock that a
+// crash inside it never lets go of, so that a fatal path that allocates hangs
+// (and is ended by the alarm) as it would inside the real one.
+extern "C" void* __libc_malloc(size_t size);
+extern "C" void __libc_free(void* block);
+
+namespace {
+volatile sig_atomic_t crash_in_next_allocation;
+volatile sig_atomic_t lock_held;
+
+void WaitForTheLock() {
+  for (;;) pause();
+}
+}  // namespace
+
+extern "C" void* malloc(size_t size) {
+  if (lock_held) WaitForTheLock();
+  if (crash_in_next_allocation) {
+    crash_in_next_allocation = 0;
+    lock_held = 1;
+    raise(SIGSEGV);
+  }
+  return __libc_malloc(size);
+}
+
+extern "C" void free(void* block) {
+  if (lock_held) WaitForTheLock();
+  __libc_free(block);
+}
+
+static void CrashInsideTheAllocator() {
+  alarm(10);
+  crash_in_next_allocation = 1;
+  free(malloc(16));
+}
+#endif
+
 int main(int argc, const char** argv) {
   vx_std_main(argc, argv);
   const char* scenario = argc > 1 ? argv[1] : "";
@@ -59,6 +98,9 @@ int main(int argc, const char** argv) {
   if (!strcmp(scenario, "fpe")) raise(SIGFPE);
   if (!strcmp(scenario, "ill")) raise(SIGILL);
   if (!strcmp(scenario, "stack")) Recurse(1);
+#ifndef VX_SANITIZE
+  if (!strcmp(scenario, "segv-in-malloc")) CrashInsideTheAllocator();
+#endif
   if (!strcmp(scenario, "die")) VxGame().Die(nullptr);
   if (!strcmp(scenario, "throw")) {
     VxGame game;

@@ -144,6 +144,20 @@ TEST(Signals, EachSignalHasItsMessage) {
   }
 }
 
+TEST(Signals, ACrashInsideTheAllocatorStillReportsAndReachesThePrompt) {
+#ifdef VX_SANITIZE
+  GTEST_SKIP() << "the sanitizer's allocator stands in for the C library's, whose lock this case holds";
+#endif
+  Outcome o = RunProbe("segv-in-malloc");
+  EXPECT_EQ(o.out, "Quibbo Runtime Error : Memory access violation\n\n");
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 255);
+  // The same, answering the prompt.
+  o = RunProbe("segv-in-malloc", "?\nq\n");
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 0);
+}
+
 TEST(HostDeath, UncaughtExceptionsEndTheProcess) {
   for (const char* scenario : {"die", "throw"}) {
     Outcome o = RunProbe(scenario);
