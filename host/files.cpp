@@ -10,6 +10,7 @@
 
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
+#include "runtime/file_bytes.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const char* const kStateFile = "./.quibbostate";
 char* NativePath(const String& path) {
   int size = 0;
   unsigned char* bytes = path.ToUtf8(&size);
-  char* name = static_cast<char*>(realloc(bytes, size + 1));
+  char* name = static_cast<char*>(realloc(bytes, static_cast<size_t>(size) + 1));
   if (!name) {
     free(bytes);
     return nullptr;
@@ -101,21 +102,9 @@ String VxGame::LoadString(String path) {
 unsigned char* VxGame::LoadData(String path, int* length) {
   FILE* f = OpenFile(path, String("rb"));
   if (!f) return nullptr;
-  unsigned char* data = nullptr;
   int size = 0;
-  for (;;) {
-    unsigned char* grown = static_cast<unsigned char*>(realloc(data, size + 4096));
-    if (!grown) {
-      free(data);
-      fclose(f);
-      return nullptr;
-    }
-    data = grown;
-    int n = static_cast<int>(fread(data + size, 1, 4096, f));
-    size += n;
-    if (n != 4096) break;
-  }
-  bool failed = ferror(f);
+  unsigned char* data = vx_read_file(f, &size);
+  bool failed = !data || ferror(f);
   fclose(f);
   if (failed) {
     free(data);

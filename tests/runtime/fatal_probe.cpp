@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "host/game.h"
 #include "runtime/array.h"
@@ -128,6 +129,22 @@ int main(int argc, const char** argv) {
     String source(bytes, 65536);
     String replacement(bytes, 65537);
     return source.Replace(String("a"), replacement).Length();
+  }
+  if (!strcmp(scenario, "oom-utf8")) {
+    // 65536 units, each replaced by 21846 three-byte units: three bytes a
+    // unit wrap a 32-bit int round to a mere 131072.
+    static String::Char wide[21846];
+    for (String::Char& unit : wide) unit = 0x4E00;
+    String source(std::string(65536, 'a').c_str());
+    String text = source.Replace(String("a"), String(wide, 21846));
+    int size = 0;
+    unsigned char* bytes = text.ToUtf8(&size);
+    return bytes[size - 1];
+  }
+  if (!strcmp(scenario, "oom-load") && argc > 2) {
+    // A file too big for an int to count, read whole.
+    FILE* file = fopen(argv[2], "rb");
+    return file ? String::Load(file).Length() : 4;
   }
   if (!strcmp(scenario, "oom-string")) {
     LimitAddressSpace();
