@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "graphics/image_decode.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
 
@@ -66,11 +67,14 @@ bool Acceptable(FILE* file) {
 
 }  // namespace
 
+unsigned char* vx_decode_image(FILE* file, int* width, int* height, int* depth) {
+  return Acceptable(file) ? stbi_load_from_file(file, width, height, depth, 0) : nullptr;
+}
+
 unsigned char* VxGlfwGame::LoadImageData(String path, int* width, int* height, int* depth) {
   FILE* file = OpenFile(path, String("rb"));
   if (!file) return nullptr;
-  // The file's own channel count: 1 grey, 2 grey and alpha, 3 RGB, 4 RGBA.
-  unsigned char* data = Acceptable(file) ? stbi_load_from_file(file, width, height, depth, 0) : nullptr;
+  unsigned char* data = vx_decode_image(file, width, height, depth);
   fclose(file);
   // Decoding leaves garbage worth reclaiming at once.
   gc_force_sweep = true;
