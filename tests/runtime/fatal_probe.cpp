@@ -25,9 +25,14 @@ class ThrowingDelegate : public VxGameDelegate {
   void StartGame() override { throw new ThrowableObject(); }
 };
 
+// Under the sanitizer the address space cannot be capped (its shadow
+// memory alone is terabytes of it); its allocator refuses large blocks
+// instead, see below.
 void LimitAddressSpace() {
+#ifndef VX_SANITIZE
   struct rlimit limit = {512L << 20, 512L << 20};
   setrlimit(RLIMIT_AS, &limit);
+#endif
 }
 
 // Runs out of stack; the volatile buffer keeps every frame real.
@@ -40,7 +45,13 @@ int Recurse(int depth) {
 
 }  // namespace
 
-#ifndef VX_SANITIZE
+#ifdef VX_SANITIZE
+// Blocks past 512 MiB are refused with a null, as a capped address space
+// would refuse them, instead of being reported.
+extern "C" const char* __asan_default_options() {
+  return "allocator_may_return_null=1:max_allocation_size_mb=512";
+}
+#else
 // The allocator as this probe sees it: the C library's, behind a lock that a
 // crash inside it never lets go of, so that a fatal path that allocates hangs
 // (and is ended by the alarm) as it would inside the real one.
