@@ -85,7 +85,9 @@ extern "C" void free(void* block) {
 static void CrashInsideTheAllocator() {
   alarm(10);
   crash_in_next_allocation = 1;
-  free(malloc(16));
+  // Kept from the optimiser, which may drop an unused block.
+  void* volatile block = malloc(16);
+  free(block);
 }
 #endif
 
