@@ -1,47 +1,82 @@
-// Ogg Vorbis files, decoded whole to interleaved 16-bit samples.
+// Ogg Vorbis files, decoded whole to interleaved 16-bit samples by the
+// reference decoder.
+#include <vorbis/vorbisfile.h>
+
 #include <climits>
 #include <cstdlib>
 
 #include "audio/audio_decoders.h"
 
-// The decoder itself lives in libstb; only its declarations are wanted here.
-#define STB_VORBIS_HEADER_ONLY
-#include <stb/stb_vorbis.h>
-
 namespace {
-// Room kept free per channel: more than one Vorbis frame ever yields.
-const int kFrameRoom = 4096;
+
+const int kChunkBytes = 4096;
+
+size_t ReadFrom(void* buffer, size_t size, size_t count, void* file) {
+  return fread(buffer, size, count, static_cast<FILE*>(file));
+}
+
+int SeekIn(void* file, ogg_int64_t offset, int whence) {
+  return fseeko(static_cast<FILE*>(file), static_cast<off_t>(offset), whence);
+}
+
+long Tell(void* file) { return static_cast<long>(ftello(static_cast<FILE*>(file))); }
+
+// The caller opened the file and closes it.
+const ov_callbacks kFileCallbacks = {ReadFrom, SeekIn, nullptr, Tell};
+
+// Every sample of the stream's first layout, or null when memory runs out
+// or the sound is longer than an int can count. A later link of the chain
+// with another layout ends the sound.
+unsigned char* DecodeAll(OggVorbis_File* vorbis, int channels, long hertz, int* bytes) {
+  unsigned char* data = nullptr;
+  int capacity = 0;
+  int used = 0;
+  for (;;) {
+    if (capacity - used < kChunkBytes) {
+      unsigned char* grown = nullptr;
+      int grown_capacity = capacity ? capacity * 2 : kChunkBytes * 4;
+      if (capacity <= INT_MAX / 2) grown = static_cast<unsigned char*>(realloc(data, grown_capacity));
+      if (!grown) {
+        free(data);
+        return nullptr;
+      }
+      data = grown;
+      capacity = grown_capacity;
+    }
+    int link = 0;
+    long n = ov_read(vorbis, reinterpret_cast<char*>(data + used), capacity - used, 0, 2, 1, &link);
+    if (n == OV_HOLE) continue;  // a gap in the data; decoding goes on after it
+    if (n <= 0) break;
+    vorbis_info* info = ov_info(vorbis, link);
+    if (!info || info->channels != channels || info->rate != hertz) break;
+    used += static_cast<int>(n);
+  }
+  *bytes = used;
+  return data;
+}
+
 }  // namespace
 
 unsigned char* LoadOGG(FILE* file, int* length, int* channels, int* format, int* hertz) {
-  int error = 0;
-  stb_vorbis* vorbis = stb_vorbis_open_file(file, 0, &error, nullptr);
-  if (!vorbis) return nullptr;
-  stb_vorbis_info info = stb_vorbis_get_info(vorbis);
-  int room = info.channels * kFrameRoom;
-  int capacity = room;
-  short* data = static_cast<short*>(malloc(sizeof(short) * capacity));
-  int used = 0;
-  int frames = 0;
-  while (data) {
-    int n = stb_vorbis_get_frame_short_interleaved(vorbis, info.channels, data + used, capacity - used);
-    if (n == 0) break;
-    used += n * info.channels;
-    frames += n;
-    if (capacity - used < room) {
-      short* grown = capacity <= INT_MAX / 2 / static_cast<int>(sizeof(short))
-                         ? static_cast<short*>(realloc(data, sizeof(short) * capacity * 2))
-                         : nullptr;
-      if (!grown) free(data);
-      data = grown;
-      capacity *= 2;
-    }
+  OggVorbis_File vorbis;
+  if (ov_open_callbacks(file, &vorbis, nullptr, 0, kFileCallbacks) != 0) return nullptr;
+  vorbis_info* info = ov_info(&vorbis, -1);
+  int stream_channels = info ? info->channels : 0;
+  long stream_hertz = info ? info->rate : 0;
+  unsigned char* data = nullptr;
+  int bytes = 0;
+  if (stream_channels > 0 && stream_hertz > 0 && stream_hertz <= INT_MAX) {
+    data = DecodeAll(&vorbis, stream_channels, stream_hertz, &bytes);
   }
-  stb_vorbis_close(vorbis);
-  if (!data) return nullptr;
+  ov_clear(&vorbis);
+  int frames = bytes / (2 * (stream_channels > 0 ? stream_channels : 1));
+  if (!frames) {
+    free(data);
+    return nullptr;
+  }
   *length = frames;
-  *channels = info.channels;
+  *channels = stream_channels;
   *format = 2;
-  *hertz = static_cast<int>(info.sample_rate);
-  return reinterpret_cast<unsigned char*>(data);
+  *hertz = static_cast<int>(stream_hertz);
+  return data;
 }

@@ -1,31 +1,65 @@
 // Files, data paths and the saved state.
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
+#include "runtime/file_bytes.h"
 
 namespace {
 
 const char* const kStateFile = "./.quibbostate";
-// Written in full, then renamed over the state file, so that an interrupted
-// save leaves the previous state in place.
-const char* const kStateTempFile = "./.quibbostate.new";
 
 // The file name as the C library wants it: UTF-8, zero-terminated.
 char* NativePath(const String& path) {
   int size = 0;
   unsigned char* bytes = path.ToUtf8(&size);
-  char* name = static_cast<char*>(realloc(bytes, size + 1));
+  char* name = static_cast<char*>(realloc(bytes, static_cast<size_t>(size) + 1));
   if (!name) {
     free(bytes);
     return nullptr;
   }
   name[size] = 0;
   return name;
+}
+
+// The state is written in full to a file of this save's own beside the state
+// file, then renamed over it, so that an interrupted save leaves the previous
+// state in place. The file is created exclusively under a fresh name: a link
+// planted in the folder is never followed, and two running copies of the
+// game never write into the same file.
+FILE* CreateFileBeside(const char* target, char** created) {
+  static unsigned saves;
+  size_t size = strlen(target) + 48;
+  char* name = static_cast<char*>(malloc(size));
+  if (!name) return nullptr;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    snprintf(name, size, "%s.%ld-%u-%ld", target, static_cast<long>(getpid()), ++saves,
+             static_cast<long>(now.tv_nsec));
+    int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      break;
+    }
+    FILE* file = fdopen(fd, "wb");
+    if (!file) {
+      close(fd);
+      remove(name);
+      break;
+    }
+    *created = name;
+    return file;
+  }
+  free(name);
+  return nullptr;
 }
 
 }  // namespace
@@ -68,21 +102,9 @@ String VxGame::LoadString(String path) {
 unsigned char* VxGame::LoadData(String path, int* length) {
   FILE* f = OpenFile(path, String("rb"));
   if (!f) return nullptr;
-  unsigned char* data = nullptr;
   int size = 0;
-  for (;;) {
-    unsigned char* grown = static_cast<unsigned char*>(realloc(data, size + 4096));
-    if (!grown) {
-      free(data);
-      fclose(f);
-      return nullptr;
-    }
-    data = grown;
-    int n = static_cast<int>(fread(data + size, 1, 4096, f));
-    size += n;
-    if (n != 4096) break;
-  }
-  bool failed = ferror(f);
+  unsigned char* data = vx_read_file(f, &size);
+  bool failed = !data || ferror(f);
   fclose(f);
   if (failed) {
     free(data);
@@ -94,16 +116,17 @@ unsigned char* VxGame::LoadData(String path, int* length) {
 }
 
 int VxGame::SaveState(String state) {
-  FILE* f = OpenFile(String(kStateTempFile), String("wb"));
-  if (!f) return -1;
+  char* target = NativePath(PathToFilePath(String(kStateFile)));
+  char* temp = nullptr;
+  FILE* f = target ? CreateFileBeside(target, &temp) : nullptr;
+  if (!f) {
+    free(target);
+    return -1;
+  }
   bool written = state.Save(f) && fflush(f) == 0 && fsync(fileno(f)) == 0;
   if (fclose(f) != 0) written = false;
-  char* temp = NativePath(PathToFilePath(String(kStateTempFile)));
-  char* target = NativePath(PathToFilePath(String(kStateFile)));
   int result = 0;
-  if (!temp || !target) {
-    result = -1;
-  } else if (!written) {
+  if (!written) {
     remove(temp);
     result = -2;
   } else if (rename(temp, target) != 0) {

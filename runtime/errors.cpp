@@ -1,5 +1,9 @@
+// Printing, the fatal-error report and the debugger prompt it ends in.
 #include "runtime/errors.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +16,11 @@ int dbg_stepmode;
 
 namespace {
 
+// Set while a fatal signal is reported. The signal may have stopped the
+// process inside the allocator or the C library's streams, so the report
+// and the prompt use neither, and leaving skips the exit handlers.
+volatile sig_atomic_t in_signal;
+
 // Writes the low byte of every unit plus a newline in one call.
 void WriteLine(FILE* stream, const String& text) {
   char* bytes = text.ToCString<char>();
@@ -20,6 +29,41 @@ void WriteLine(FILE* stream, const String& text) {
   fwrite(bytes, 1, length + 1, stream);
   fflush(stream);
   free(bytes);
+}
+
+// Straight to the file descriptor: no heap, no stream lock.
+void WriteRaw(int fd, const char* text) {
+  size_t left = strlen(text);
+  while (left) {
+    ssize_t n = write(fd, text, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    text += n;
+    left -= static_cast<size_t>(n);
+  }
+}
+
+[[noreturn]] void Leave(int code) {
+  if (in_signal) _exit(code);
+  exit(code);
+}
+
+// One line of standard input without its newline, read a byte at a time so
+// that nothing past it is taken; false at the end of input or when the line
+// does not fit.
+bool ReadCommand(char* line, size_t size) {
+  size_t used = 0;
+  for (;;) {
+    char c;
+    ssize_t n = read(0, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    if (c == '\n') break;
+    if (used + 2 > size) return false;
+    line[used++] = c;
+  }
+  line[used] = 0;
+  return true;
 }
 
 }  // namespace
@@ -31,6 +75,8 @@ void DebugLog(const String& text) { WriteLine(stdout, text); }
 void Error(const String& text) {
   if (!text.Length()) exit(0);
   char* message = text.ToCString<char>();
+  // What the program printed so far comes before the report.
+  fflush(stdout);
   dbg_error(message);
 }
 
@@ -43,21 +89,26 @@ void dbg_print(const String& text) { WriteLine(stderr, text); }
 
 void dbg_error(const char* message) {
   for (;;) {
-    Print(String("Quibbo Runtime Error : ") + String(message));
-    Print(dbg_stacktrace());
+    WriteRaw(1, "Quibbo Runtime Error : ");
+    WriteRaw(1, message);
+    WriteRaw(1, "\n");
+    // The stack trace, then the line that ends it.
+    if (dbg_info && *dbg_info) {
+      WriteRaw(1, dbg_info);
+      WriteRaw(1, "\n");
+    }
+    WriteRaw(1, "\n");
     dbg_stop();
   }
 }
 
 void dbg_stop() {
-  fprintf(stderr, "{{~~%s~~}}\n", dbg_info);
-  dbg_print(String());
+  WriteRaw(2, "{{~~");
+  WriteRaw(2, dbg_info ? dbg_info : "(null)");
+  WriteRaw(2, "~~}}\n\n");
   for (;;) {
     char line[256];
-    if (!fgets(line, sizeof line, stdin)) exit(-1);
-    char* newline = strchr(line, '\n');
-    if (!newline) exit(-1);
-    *newline = 0;
+    if (!ReadCommand(line, sizeof line)) Leave(-1);
     switch (line[0]) {
       case '?':
         continue;
@@ -80,7 +131,7 @@ void dbg_stop() {
         dbg_stepmode = 'l';
         return;
       case 'q':
-        exit(0);
+        Leave(0);
       case 'r':
         dbg_suspend = 0;
         dbg_stepmode = 0;
@@ -90,9 +141,10 @@ void dbg_stop() {
         dbg_stepmode = 's';
         return;
       default:
-        printf("????? %s ?????", line);
-        fflush(stdout);
-        exit(-1);
+        WriteRaw(1, "????? ");
+        WriteRaw(1, line);
+        WriteRaw(1, " ?????");
+        Leave(-1);
     }
   }
 }
@@ -111,6 +163,7 @@ void dbg_throw(const char* message) {
 }
 
 void sighandler(int signal_number) {
+  in_signal = 1;
   const char* message = "Unknown signal";
   switch (signal_number) {
     case SIGILL: message = "Illegal instruction"; break;

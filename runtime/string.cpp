@@ -7,6 +7,7 @@
 #include <new>
 
 #include "runtime/array.h"
+#include "runtime/file_bytes.h"
 #include "runtime/memory.h"
 
 String::Rep String::nullRep = {1, 0, {0}};
@@ -173,14 +174,14 @@ int String::ToInt() const {
 }
 
 template <> char* String::ToCString<char>() const {
-  char* text = static_cast<char*>(vx_malloc(rep->length + 1));
+  char* text = static_cast<char*>(vx_malloc(static_cast<size_t>(rep->length) + 1));
   for (int i = 0; i < rep->length; ++i) text[i] = static_cast<char>(rep->chars[i]);
   text[rep->length] = 0;
   return text;
 }
 
 template <> String::Char* String::ToCString<String::Char>() const {
-  Char* text = static_cast<Char*>(vx_malloc(sizeof(Char) * (rep->length + 1)));
+  Char* text = static_cast<Char*>(vx_malloc(sizeof(Char) * (static_cast<size_t>(rep->length) + 1)));
   memcpy(text, rep->chars, sizeof(Char) * rep->length);
   text[rep->length] = 0;
   return text;
@@ -248,26 +249,20 @@ String String::Load(const unsigned char* p, int length) {
 }
 
 String String::Load(FILE* file) {
-  unsigned char* data = nullptr;
   int size = 0;
-  for (;;) {
-    unsigned char* grown = static_cast<unsigned char*>(realloc(data, size + 4096));
-    if (!grown) {
-      free(data);
-      vx_out_of_memory();
-    }
-    data = grown;
-    int n = static_cast<int>(fread(data + size, 1, 4096, file));
-    size += n;
-    if (n != 4096) break;
-  }
+  unsigned char* data = vx_read_file(file, &size);
+  if (!data) vx_out_of_memory();
   String text = Load(data, size);
   free(data);
   return text;
 }
 
 unsigned char* String::ToUtf8(int* size) const {
-  unsigned char* out = static_cast<unsigned char*>(vx_malloc(3 * rep->length));
+  // Counted first and wide: up to three bytes a unit can outgrow an int.
+  long long bytes = 0;
+  for (int i = 0; i < rep->length; ++i) bytes += rep->chars[i] < 0x80 ? 1 : rep->chars[i] < 0x800 ? 2 : 3;
+  if (bytes > INT_MAX) vx_out_of_memory();
+  unsigned char* out = static_cast<unsigned char*>(vx_malloc(static_cast<size_t>(bytes)));
   int n = 0;
   for (int i = 0; i < rep->length; ++i) {
     unsigned c = rep->chars[i];

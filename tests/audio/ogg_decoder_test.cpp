@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 #include "host/glfw_game.h"
 #include "tests/audio/audio_test_support.h"
+#include "tests/audio/malloc_probe.h"
 
 namespace {
 
@@ -70,6 +75,57 @@ TEST_F(OggDecoder, UnreadableFileGivesNone) {
   EXPECT_EQ(Decode(dir.Path("junk.ogg")), nullptr);
   EXPECT_EQ(Decode(dir.Path("wave.ogg")), nullptr);
   EXPECT_EQ(Decode(dir.Path("missing.ogg")), nullptr);
+}
+
+TEST_F(OggDecoder, ChainedStreamsPlayOnWhileTheLayoutHolds) {
+  std::string first = ReadFile(Encode("a.ogg", 1, 22050, 100000));
+  std::string same = ReadFile(Encode("b.ogg", 1, 22050, 50000));
+  std::string other = ReadFile(Encode("c.ogg", 2, 44100, 50000));
+  WriteFile(dir.Path("same.ogg"), first + same);
+  WriteFile(dir.Path("other.ogg"), first + other);
+  short* both = Decode(dir.Path("same.ogg"));
+  ASSERT_NE(both, nullptr);
+  EXPECT_EQ(channels, 1);
+  EXPECT_NEAR(length, 150000, 1000);
+  free(both);
+  short* cut = Decode(dir.Path("other.ogg"));
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(channels, 1);
+  EXPECT_EQ(hertz, 22050);
+  EXPECT_NEAR(length, 100000, 1000);
+  free(cut);
+}
+
+TEST_F(OggDecoder, StreamWithoutSamplesGivesNone) {
+  EXPECT_EQ(Decode(Encode("silent.ogg", 2, 44100, 0)), nullptr);
+  EXPECT_EQ(length, -1);
+}
+
+TEST_F(OggDecoder, TruncatedStreamKeepsWhatDecoded) {
+  // Long enough that the cut falls well after the headers.
+  std::string whole = ReadFile(Encode("long.ogg", 1, 22050, 200000));
+  WriteFile(dir.Path("half.ogg"), whole.substr(0, whole.size() / 2 + 2000));
+  short* data = Decode(dir.Path("half.ogg"));
+  ASSERT_NE(data, nullptr);
+  EXPECT_GT(length, 50000);
+  EXPECT_LT(length, 180000);
+  free(data);
+}
+
+TEST_F(OggDecoder, EveryInputThatOnceMisbehavedGivesNoneAtOnceAndKeepsNothing) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VX_BAD_OGGS)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    size_t held = mallinfo2().uordblks;
+    ResetLargestAllocation();
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Decode(entry.path().string()), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_LT(LargestAllocation(), size_t(1) << 20);
+    EXPECT_LT(mallinfo2().uordblks, held + 65536);
+    ++count;
+  }
+  EXPECT_GE(count, 3);
 }
 
 }  // namespace

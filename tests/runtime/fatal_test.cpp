@@ -25,7 +25,7 @@ std::string ReadAll(int fd) {
 // first newline and handed to `input`, whose result is written to its stdin,
 // which is then closed.
 template <class Input>
-Outcome RunProbeWith(const char* scenario, Input input) {
+Outcome RunProbeWith(const char* scenario, Input input, const char* argument = nullptr) {
   int in[2], out[2], err[2];
   EXPECT_EQ(pipe(in), 0);
   EXPECT_EQ(pipe(out), 0);
@@ -36,7 +36,7 @@ Outcome RunProbeWith(const char* scenario, Input input) {
     dup2(out[1], 1);
     dup2(err[1], 2);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    execl(FATAL_PROBE, FATAL_PROBE, scenario, static_cast<char*>(nullptr));
+    execl(FATAL_PROBE, FATAL_PROBE, scenario, argument, static_cast<char*>(nullptr));
     _exit(99);
   }
   close(in[0]);
@@ -144,6 +144,23 @@ TEST(Signals, EachSignalHasItsMessage) {
   }
 }
 
+TEST(Signals, ACrashInsideTheAllocatorStillReportsAndReachesThePrompt) {
+#ifdef VX_SANITIZE
+  // Tried with the sanitizer's allocation hooks: its own runtime allocates
+  // on the way into the handler (it reads the stack's bounds through fopen
+  // before any call that does not return), so the case would only show that.
+  GTEST_SKIP() << "the sanitizer's runtime itself allocates on entering a fatal path";
+#endif
+  Outcome o = RunProbe("segv-in-malloc");
+  EXPECT_EQ(o.out, "Quibbo Runtime Error : Memory access violation\n\n");
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 255);
+  // The same, answering the prompt.
+  o = RunProbe("segv-in-malloc", "?\nq\n");
+  EXPECT_EQ(o.err, kPrompt);
+  EXPECT_EQ(o.code, 0);
+}
+
 TEST(HostDeath, UncaughtExceptionsEndTheProcess) {
   for (const char* scenario : {"die", "throw"}) {
     Outcome o = RunProbe(scenario);
@@ -158,6 +175,24 @@ TEST(OutOfMemory, CollectorAndStringsStopInAnOrderlyWay) {
     EXPECT_EQ(o.out, "Quibbo Runtime Error : Out of memory\n") << scenario;
     EXPECT_EQ(o.code, 255) << scenario;
   }
+}
+
+TEST(OutOfMemory, SizesThatWouldWrapAnIntStopInAnOrderlyWay) {
+  // Three bytes a unit for 1.43 G units: the text as UTF-8.
+  Outcome o = RunProbe("oom-utf8");
+  EXPECT_EQ(o.out, "Quibbo Runtime Error : Out of memory\n");
+  EXPECT_EQ(o.code, 255);
+
+  // A file of 2 GiB, no disk space used: the whole-file reader.
+  char path[] = "/tmp/tumblast-huge-XXXXXX";
+  int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(ftruncate(fd, 2147483648LL), 0);
+  close(fd);
+  o = RunProbeWith("oom-load", [](int, std::string*) { return std::string(); }, path);
+  unlink(path);
+  EXPECT_EQ(o.out, "Quibbo Runtime Error : Out of memory\n");
+  EXPECT_EQ(o.code, 255);
 }
 
 }  // namespace

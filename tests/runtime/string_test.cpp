@@ -48,7 +48,8 @@ TEST(StringSharing, CopiesAndNoOpResultsShareTheRepresentation) {
   EXPECT_EQ(abc.Replace(String("x"), String("y")).GetRep(), abc.GetRep());
   EXPECT_EQ((abc + String()).GetRep(), abc.GetRep());
   EXPECT_EQ((String() + abc).GetRep(), abc.GetRep());
-  copy = copy;  // self-assignment keeps the text alive
+  String& same = copy;
+  copy = same;  // self-assignment keeps the text alive
   EXPECT_EQ(Narrow(copy), "abc");
 }
 
