@@ -12,7 +12,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 failed=0
 for fuzzer in "$build"/tests/fuzz/*_fuzz; do
   name=$(basename "$fuzzer" _fuzz)
-  work="$build/fuzz-work/$name"
+  # Absolute: a target may change its working directory.
+  work="$(realpath "$build")/fuzz-work/$name"
   mkdir -p "$work/corpus" "$work/failures"
   seeds=("$here/corpus/$name")
   [ -d "$here/regressions/$name" ] && seeds+=("$here/regressions/$name")

@@ -8,7 +8,7 @@
 
 #include "framework/app.h"
 #include "game/my_app.h"
-#include "host/game.h"
+#include "host/glfw_game.h"
 #include "runtime/startup.h"
 #include "tests/fuzz/fuzz_input.h"
 
@@ -40,7 +40,8 @@ c_MyApp* Start() {
   // The state file lives in the working directory: one of the target's own.
   char folder[] = "/tmp/state_load_fuzz.XXXXXX";
   if (!mkdtemp(folder) || chdir(folder) != 0) abort();
-  VxGame::_game = new VxGame();
+  // The desktop host: it maps the state file's name into the working folder.
+  VxGame::_game = new VxGlfwGame();
   CollectBeforeInput();
   vxInit();
   c_MyApp* app = new c_MyApp();
