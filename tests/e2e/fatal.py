@@ -5,6 +5,7 @@ and over a pipe the debugger's commands are obeyed.
 
 Usage: fatal.py GAME_EXECUTABLE
 """
+import os
 import signal
 import subprocess
 import sys
@@ -43,6 +44,10 @@ def expect(case, result, code, out_tail, err_tail):
 
 
 def main():
+    if os.environ.get("VX_SANITIZED"):
+        print("skipped: under the sanitizer a signal inside its allocator can hang in the "
+              "sanitizer's own handler; the plain build runs this test")
+        sys.exit(77)
     segv = "Quibbo Runtime Error : Memory access violation\n\n"
     expect("SIGSEGV, input closed", fault(signal.SIGSEGV), 255, segv, PROMPT)
     fpe = "Quibbo Runtime Error : Floating point exception\n\n"
