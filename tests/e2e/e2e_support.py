@@ -148,9 +148,12 @@ def shot(window, path):
 
 
 def click(window, x, y):
+    # Held long enough to span an update even of the checked build on a
+    # loaded machine: a press released before the next update is not seen
+    # as held, which is what buttons ask for.
     xdotool("mousemove", "--window", window, x, y)
     xdotool("mousedown", "1")
-    time.sleep(0.15)
+    time.sleep(0.35)
     xdotool("mouseup", "1")
 
 

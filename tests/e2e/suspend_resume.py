@@ -66,7 +66,7 @@ def main():
         # The overlay's resume button. A click that comes while the restored
         # window is still taking focus reaches a suspended game, which does
         # not update, and is lost: a player clicks again, and so does this.
-        for attempt in range(2):
+        for attempt in range(3):
             click(window, 320, 240)
             end = time.time() + 3
             while any(is_pause_panel(grab(window)(x, y)) for x, y in PANEL) and time.time() < end:
