@@ -2,21 +2,17 @@
 # CPU use of the real game per second of play, in a real window on a virtual
 # display with Mesa's software renderer: the game is started, a Normal game is
 # begun with a real click, and the process's user and system time is read
-# from /proc over the measured seconds. The loop must sleep between frames,
-# so this stays far below one core.
+# from /proc over the measured seconds. The main loop sleeps between frames:
+# what remains is nearly all the software renderer's.
 # Usage: bench/cpu_use.sh [build folder] [seconds]   (needs xvfb-run, xdotool)
 set -euo pipefail
 build=$(realpath "${1:-build}")
 seconds=${2:-10}
 
-if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$build" "$seconds"
-fi
-
-work=$(mktemp -d)
+. "$(dirname "$0")/game_folder.sh"
+on_display 1024x768x24 "$0" "$build" "$seconds"
+enter_game_folder "$build"
 trap 'kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
-ln -s "$build/dist/data" "$work/data"
-cd "$work"
 ALSOFT_DRIVERS=null "$build/dist/tumblast" > /dev/null &
 game=$!
 

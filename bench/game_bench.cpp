@@ -5,7 +5,6 @@
 // random pointer play on every difficulty, watching resident memory and the
 // collector.
 // Needs a display: xvfb-run -a build/bench/game_bench [soak updates]
-#include <GLFW/glfw3.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -76,9 +75,7 @@ Game Start() {
   StartFramework(game.host);
   game.app = (new c_MyApp())->m_new();
   game.host->StartGame();
-  gc_assign(vx_app__delegate->m_graphics, game.graphics = new TimedGraphics());
-  vx_graphics_SetGraphicsDevice(game.graphics);
-  game.Render();
+  UseDevice(game.host, game.graphics = new TimedGraphics());
   while (game.app->m_NeedLoad > 0) {
     game.Update();
     game.Render();
@@ -263,12 +260,7 @@ void Soak(Game& game, int updates) {
 
 int main(int argc, char** argv) {
   int soakUpdates = argc > 1 ? atoi(argv[1]) : 100000;
-  setenv("ALSOFT_DRIVERS", "null", 0);
-  if (!StartGlfw()) return 1;
-  VxGlfwGame::_window = glfwCreateWindow(640, 480, "Tumblast - Ridazoz", nullptr, nullptr);
-  if (!VxGlfwGame::_window) return 1;
-  glfwMakeContextCurrent(VxGlfwGame::_window);
-  glfwSwapInterval(0);
+  if (!OpenGameWindow()) return 1;
 
   // The game reads its data beside it and writes its state there.
   std::filesystem::path folder = std::filesystem::temp_directory_path() / ("game_bench." + std::to_string(getpid()));

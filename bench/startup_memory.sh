@@ -9,15 +9,11 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 runs=${2:-5}
 
-if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" "$0" "$build" "$runs"
-fi
-
-work=$(mktemp -d)
+. "$(dirname "$0")/game_folder.sh"
+on_display 1600x1000x24 "$0" "$build" "$runs"
+enter_game_folder "$build"
 game=""
 trap '[ -n "$game" ] && kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
-ln -s "$build/dist/data" "$work/data"
-cd "$work"
 
 now() { date +%s.%N; }
 corner() { import -window "$1" -crop 1x1+4+4 -depth 8 txt:- 2>/dev/null | tail -1 | grep -o '#[0-9A-F]\{6\}' || true; }

@@ -27,7 +27,6 @@ enum {
 };
 
 const int kAdditiveBlend = 3;
-const int kTouchSlots = 10;
 
 }  // namespace
 

@@ -22,6 +22,8 @@ class c_MyApp : public c_App {
   static const int kDrawListLimit = 37484;
   static const int kCellFloats = 10;
   static const int kParticleSlots = 251;
+  // Touch slots the game reads; the input module has more.
+  static const int kTouchSlots = 10;
 
   c_MyApp();
   c_MyApp* m_new();

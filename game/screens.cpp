@@ -13,7 +13,6 @@
 namespace {
 
 const int kBackKey = 416;
-const int kTouchSlots = 10;
 // The last of the logical keys that only the switched-off inputs feed.
 const int kLastPadKey = 18;
 const int kBackKeyEntry = 19;

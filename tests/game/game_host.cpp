@@ -32,16 +32,28 @@ void HostGraphics::EndRender() {
   gxtkGraphics::EndRender();
 }
 
-void GameTest::SetUpTestSuite() {
-  if (VxGlfwGame::_window) return;
+bool OpenGameWindow() {
+  if (VxGlfwGame::_window) return true;
   setenv("ALSOFT_DRIVERS", "null", 0);
-  ASSERT_TRUE(StartGlfw()) << "the suite runs on an X display";
+  if (!StartGlfw()) return false;
   glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
   VxGlfwGame::_window = glfwCreateWindow(640, 480, "Tumblast - Ridazoz", nullptr, nullptr);
-  ASSERT_NE(VxGlfwGame::_window, nullptr);
+  if (!VxGlfwGame::_window) return false;
   glfwMakeContextCurrent(VxGlfwGame::_window);
   glfwSwapInterval(0);
+  return true;
 }
+
+void UseDevice(GameHost* host, HostGraphics* graphics) {
+  // The delegate's own device, replaced by one the caller can look into.
+  gc_assign(vx_app__delegate->m_graphics, graphics);
+  vx_graphics_SetGraphicsDevice(graphics);
+  // A first frame gives the game its screen scale before any update reads
+  // the pointer.
+  host->RenderGame();
+}
+
+void GameTest::SetUpTestSuite() { ASSERT_TRUE(OpenGameWindow()) << "the suite runs on an X display"; }
 
 void GameTest::SetUp() {
   ASSERT_NE(VxGlfwGame::_window, nullptr);
@@ -55,12 +67,7 @@ void GameTest::SetUp() {
   StartFramework(host);
   app = NewApp()->m_new();
   host->StartGame();
-  // The delegate's own device, replaced by one the test can look into.
-  gc_assign(vx_app__delegate->m_graphics, graphics = new HostGraphics());
-  vx_graphics_SetGraphicsDevice(graphics);
-  // A first frame gives the game its screen scale before any update reads
-  // the pointer.
-  Render();
+  UseDevice(host, graphics = new HostGraphics());
 }
 
 void GameTest::TearDown() {

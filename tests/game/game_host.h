@@ -43,6 +43,12 @@ class HostGraphics : public gxtkGraphics {
   void EndRender() override;
 };
 
+// The process's one game window, opened on first use; false without a display.
+bool OpenGameWindow();
+// Puts `graphics` where the started game's delegate keeps its device and
+// draws a first frame. Made after the start: nothing but the game holds it.
+void UseDevice(GameHost* host, HostGraphics* graphics);
+
 // One 15-float draw command.
 struct Command {
   float f[15];
