@@ -1,13 +1,17 @@
 // Files, data paths and the saved state.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
+#include "host/game_folder.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
 #include "runtime/file_bytes.h"
@@ -15,6 +19,8 @@
 namespace {
 
 const char* const kStateFile = "./.quibbostate";
+// The state file's name in its folder, which starts every save's own file.
+const char* const kStateName = ".quibbostate";
 
 // The file name as the C library wants it: UTF-8, zero-terminated.
 char* NativePath(const String& path) {
@@ -62,7 +68,40 @@ FILE* CreateFileBeside(const char* target, char** created) {
   return nullptr;
 }
 
+// The process id of a save's own file, "<state file>.<pid>-<count>-<ns>";
+// 0 for any other name.
+long SavingProcess(const char* name) {
+  size_t prefix = strlen(kStateName);
+  if (strncmp(name, kStateName, prefix) != 0 || name[prefix] != '.') return 0;
+  const char* p = name + prefix + 1;
+  long pid = 0;
+  for (int part = 0; part < 3; ++part) {
+    if (part > 0 && *p++ != '-') return 0;
+    if (*p < '0' || *p > '9') return 0;
+    long value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) value = value < 100000000000L ? value * 10 + (*p - '0') : value;
+    if (part == 0) pid = value;
+  }
+  return *p == 0 && pid > 0 && pid <= INT_MAX ? pid : 0;
+}
+
 }  // namespace
+
+int vx_RemoveStaleSaves() {
+  DIR* folder = opendir(".");
+  if (!folder) return 0;
+  int removed = 0;
+  while (struct dirent* entry = readdir(folder)) {
+    long pid = SavingProcess(entry->d_name);
+    // A save still in progress belongs to a live process; one whose process
+    // is gone was cut short by a kill and will never be finished.
+    if (pid && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH && unlink(entry->d_name) == 0) {
+      ++removed;
+    }
+  }
+  closedir(folder);
+  return removed;
+}
 
 String VxGame::PathToFilePath(String) { return String(); }
 

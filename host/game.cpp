@@ -7,7 +7,12 @@
 VxGame* VxGame::_game;
 
 VxGame::VxGame()
-    : _delegate(nullptr), _keyboardEnabled(false), _updateRate(0), _started(false), _suspended(false) {
+    : _delegate(nullptr),
+      _keyboardEnabled(false),
+      _updateRate(0),
+      _started(false),
+      _suspended(false),
+      _closeRequested(false) {
   _game = this;
 }
 
@@ -99,4 +104,14 @@ void VxGame::MotionEvent(int event, int data, float x, float y, float z) {
 void VxGame::DiscardGraphics() {
   if (!_started) return;
   VX_GUARDED(_delegate->DiscardGraphics());
+}
+
+void VxGame::RequestClose() { _closeRequested = true; }
+
+void VxGame::DeliverCloseRequest() {
+  if (!_closeRequested || !_started) return;
+  _closeRequested = false;
+  KeyEvent(VX_EVENT_KEY_DOWN, VX_KEY_CLOSE);
+  KeyEvent(VX_EVENT_KEY_UP, VX_KEY_CLOSE);
+  if (_suspended) VX_GUARDED(_delegate->UpdateGame());
 }

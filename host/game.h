@@ -63,12 +63,22 @@ class VxGame {
   virtual void MotionEvent(int event, int data, float x, float y, float z);
   virtual void DiscardGraphics();
 
+  // A request to close, as from the window's close button or a signal to
+  // end: kept until the program has started.
+  void RequestClose();
+
   static VxGame* _game;
 
  protected:
+  // Hands a pending close request to the program as the close key; a
+  // suspended program gets an update for it, so that a minimised game ends
+  // as a shown one does.
+  void DeliverCloseRequest();
+
   VxGameDelegate* _delegate;
   bool _keyboardEnabled;
   int _updateRate;
   bool _started;
   bool _suspended;
+  bool _closeRequested;
 };

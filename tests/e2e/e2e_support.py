@@ -39,12 +39,15 @@ class Game:
     """The built game, started in a fresh folder that links the data beside
     the executable; the folder goes when the game is closed."""
 
-    def __init__(self, executable, env=None, stdin=subprocess.DEVNULL, prefix=()):
+    def __init__(self, executable, env=None, stdin=subprocess.DEVNULL, prefix=(), folder=None):
         """`env` entries of None are removed; `prefix` runs the game under
-        another program (which must exec it in the same process)."""
-        self.folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
-        os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
-                   os.path.join(self.folder, "data"))
+        another program (which must exec it in the same process). A given
+        `folder` is used as it is and kept."""
+        self.owned = folder is None
+        self.folder = folder or tempfile.mkdtemp(prefix="tumblast-e2e-")
+        if self.owned:
+            os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
+                       os.path.join(self.folder, "data"))
         environment = dict(os.environ)
         for name, value in (env or {}).items():
             if value is None:
@@ -81,6 +84,7 @@ class Game:
             fail("the game did not end on a close request")
         if self.process.returncode != 0:
             fail("exit code %d after a close request; stderr: %s" % (self.process.returncode, err))
+        self.err = err
         return out
 
     def kill(self):
@@ -90,7 +94,8 @@ class Game:
 
     def remove(self):
         self.kill()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        if self.owned:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def find_window(pid, seconds=20):
@@ -281,3 +286,75 @@ def wave_peak(path, first, last=None):
     if bits == 16:
         return max(map(abs, struct.unpack("<%dh" % (len(chunk) // 2), chunk)), default=0) / 32768
     fail("unexpected WAV format %d with %d bits" % (format_tag, bits))
+
+
+def write_state(path, settings=None, last_normal=()):
+    """A whole state file with valid sums: the default settings (or those
+    given), no badges, and Normal's list of last scores beginning with the
+    ones given."""
+    values = list(settings or [0] * 25)
+    if settings is None:
+        values[5], values[10], values[11], values[12] = 1, 64, 64, 10
+    values.append(sum(i * v for i, v in enumerate(values)))
+    values += [0] * 9
+    for t in range(3):
+        best, last = [0] * 10, [0] * 10
+        if t == 1:
+            last[:len(last_normal)] = last_normal
+        pairs = [v for j in range(10) for v in (best[j], last[j])]
+        values += pairs + [sum((j + 4) * best[j] + (t + j + 3) * last[j] for j in range(10))]
+    with open(path, "w") as f:
+        f.write("".join("%d|" % v for v in values))
+
+
+def last_scores(state, difficulty=2):
+    """The list of last scores of a difficulty (1..3) from read_state's numbers."""
+    table = state[35 + 21 * (difficulty - 1):35 + 21 * difficulty]
+    return [table[2 * j + 1] for j in range(10)]
+
+
+def quit_through_pause(window):
+    """A running game paused with Escape and quit on the overlay; back at the
+    title once the banner has gone and the game is recorded."""
+    key(window, "Escape")
+    time.sleep(0.6)
+    if not is_pause_panel(grab(window)(230, 200)):
+        fail("Escape did not pause the game")
+    click(window, 180, 184)  # the overlay's quit button
+    time.sleep(3.5)
+
+
+class Notifications:
+    """A stand-in notify-send first on the PATH: what the game shows the
+    player through the desktop's notifications is kept in a file."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="tumblast-notify-")
+        self.log = os.path.join(self.folder, "shown")
+        script = os.path.join(self.folder, "notify-send")
+        with open(script, "w") as f:
+            f.write('#!/bin/sh\nprintf "%%s\\n" "$*" >> "%s"\n' % self.log)
+        os.chmod(script, 0o755)
+        self.env = {"PATH": self.folder + os.pathsep + os.environ.get("PATH", "")}
+
+    def shown(self, seconds=5):
+        """The notifications so far, waiting a little for the first one."""
+        end = time.time() + seconds
+        while not os.path.exists(self.log) and time.time() < end:
+            time.sleep(0.1)
+        return open(self.log).read() if os.path.exists(self.log) else ""
+
+    def remove(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def run_to_end(executable, folder, env=None, seconds=20):
+    """The game started in `folder` and expected to end by itself; its code,
+    standard output and standard error."""
+    environment = dict(os.environ, **(env or {}))
+    try:
+        r = subprocess.run([os.path.abspath(executable)], cwd=folder, env=environment,
+                           stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=seconds)
+    except subprocess.TimeoutExpired:
+        fail("the game in %s did not end by itself" % folder)
+    return r.returncode, r.stdout, r.stderr

@@ -61,6 +61,9 @@ class TimedDelegate : public VxGameDelegate {
     host->calls.push_back("render");
     host->clock += renderCost;
   }
+  void KeyEvent(int event, int data) override {
+    host->calls.push_back("key " + std::to_string(event) + " " + std::to_string(data));
+  }
 };
 
 class MainLoop : public ::testing::Test {
@@ -203,6 +206,29 @@ TEST(GuardedCalls, SetUpdateRateSchedulesOnePeriodAhead) {
   host.SetUpdateRate(0);
   EXPECT_EQ(host.UpdateRate(), 0);
   EXPECT_DOUBLE_EQ(host.NextUpdate(), 100.2);
+}
+
+// A close request reaches the program as the close key: one made before
+// the program started waits for the start, and a suspended program gets an
+// update to act on it, so that a minimised game ends as a shown one does.
+TEST_F(MainLoop, CloseRequestsReachTheProgramStartingRunningOrSuspended) {
+  const std::vector<std::string> closeKey = {"key 1 432", "key 2 432"};
+  host.SetDelegate(program);
+  host.RequestClose();
+  host.StartGame();
+  host.clock += period;
+  std::vector<std::string> expected = closeKey;
+  expected.insert(expected.end(), {"update", "render"});
+  EXPECT_EQ(PassCalls(), expected);
+
+  host.iconified = true;
+  host.active = false;
+  EXPECT_EQ(PassCalls(), (std::vector<std::string>{"suspend", "wait"}));
+  host.RequestClose();
+  expected = closeKey;
+  expected.insert(expected.end(), {"update", "wait"});
+  EXPECT_EQ(PassCalls(), expected);
+  EXPECT_EQ(PassCalls(), (std::vector<std::string>{"wait"}));  // once only
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+"""Every way a game is asked to end saves the state and ends with code 0: a
+close request to a minimised window, one that comes while the game is still
+starting, SIGTERM (logout, shutdown) and SIGHUP (a closed terminal), also to
+a minimised game. The audio device is closed on the way out. Without a
+display the game says why and what to do.
+
+Usage: closing.py GAME_EXECUTABLE
+"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from e2e_support import (Game, fail, read_state, request_close, start_normal_game, start_openbox,
+                         xdotool)
+
+GAME = sys.argv[1]
+
+
+def ended(game, how, seconds=10):
+    """The game's end after `how`: code 0, the state saved anew, the audio
+    device closed."""
+    try:
+        out, err = game.process.communicate(timeout=seconds)
+    except subprocess.TimeoutExpired:
+        fail("%s: the game did not end" % how)
+    if game.process.returncode != 0:
+        fail("%s: exit code %d; stderr %r" % (how, game.process.returncode, err))
+    if not os.path.exists(game.state_path()):
+        fail("%s: the state was not saved" % how)
+    read_state(game.state_path())
+    if "device not closed" in err:
+        fail("%s: the audio device was left open: %r" % (how, err))
+
+
+def minimised(game):
+    """The game iconified, once its suspension has saved; that save removed,
+    so only the close path can write the state again."""
+    xdotool("windowminimize", "--sync", game.window)
+    end = time.time() + 5
+    while not os.path.exists(game.state_path()):
+        if time.time() > end:
+            fail("iconifying did not save the state")
+        time.sleep(0.1)
+    time.sleep(0.3)
+    os.remove(game.state_path())
+
+
+def close_requests():
+    # Straight after the window appears, while the game is still starting:
+    # one request, never repeated.
+    for attempt in range(5):
+        game = Game(GAME)
+        try:
+            request_close(game.window)
+            ended(game, "close request while starting (start %d)" % (attempt + 1))
+        finally:
+            game.remove()
+    game = Game(GAME)
+    try:
+        xdotool("windowactivate", "--sync", game.window)
+        start_normal_game(game.window)
+        minimised(game)
+        request_close(game.window)
+        ended(game, "close request to the minimised window")
+    finally:
+        game.remove()
+
+
+def end_signals():
+    game = Game(GAME)
+    try:
+        time.sleep(1.5)
+        game.process.send_signal(signal.SIGTERM)
+        ended(game, "SIGTERM on the title menu")
+    finally:
+        game.remove()
+    game = Game(GAME)
+    try:
+        game.process.send_signal(signal.SIGHUP)
+        ended(game, "SIGHUP while starting")
+    finally:
+        game.remove()
+    for number in (signal.SIGTERM, signal.SIGHUP):
+        game = Game(GAME)
+        try:
+            xdotool("windowactivate", "--sync", game.window)
+            start_normal_game(game.window)
+            minimised(game)
+            game.process.send_signal(number)
+            ended(game, "%s to the minimised game" % signal.Signals(number).name)
+        finally:
+            game.remove()
+
+
+def no_display():
+    folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
+    try:
+        os.symlink(os.path.join(os.path.dirname(os.path.abspath(GAME)), "data"),
+                   os.path.join(folder, "data"))
+        cases = [("DISPLAY unset", {"DISPLAY": None}, "DISPLAY"),
+                 ("display unreachable", {"DISPLAY": ":97"}, ":97")]
+        for case, env, named in cases:
+            environment = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+            environment.update({k: v for k, v in env.items() if v is not None})
+            r = subprocess.run([os.path.abspath(GAME)], cwd=folder, env=environment, timeout=20,
+                               stdin=subprocess.DEVNULL, capture_output=True, text=True)
+            if (r.returncode != 255 or "glfwInit failed" not in r.stdout or named not in r.stderr
+                    or "desktop" not in r.stderr):
+                fail("%s: code %d, stdout %r, stderr %r" % (case, r.returncode, r.stdout, r.stderr))
+            print("%s:" % case, r.stderr.strip())
+    finally:
+        subprocess.run(["rm", "-rf", folder])
+
+
+def main():
+    no_display()
+    home = tempfile.mkdtemp(prefix="tumblast-wm-")
+    manager = start_openbox(home)
+    try:
+        close_requests()
+        end_signals()
+    finally:
+        manager.terminate()
+        manager.wait()
+    print("close requests while starting and when minimised, SIGTERM, SIGHUP, no display")
+    print("4 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
