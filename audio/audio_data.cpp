@@ -1,13 +1,22 @@
 // A sound file's samples, decoded by the decoder its extension names. Files
 // are opened through the host, so data paths map as for every other file.
 #include "audio/audio_decoders.h"
+
+#include <cerrno>
+#include <cstring>
+
 #include "host/glfw_game.h"
+#include "host/tell_player.h"
 #include "runtime/collector.h"
 
 unsigned char* LoadAudioData(String path, int* length, int* channels, int* format, int* hertz) {
   VxGlfwGame* host = VxGlfwGame::_glfwGame;
-  FILE* file = host ? host->OpenFile(path, String("rb")) : nullptr;
-  if (!file) return nullptr;
+  if (!host) return nullptr;
+  FILE* file = host->OpenFile(path, String("rb"));
+  if (!file) {
+    vx_ReportUnloadable(path, strerror(errno));
+    return nullptr;
+  }
   String name = path.ToLower();
   unsigned char* data = nullptr;
   if (name.EndsWith(String(".wav"))) {
@@ -16,6 +25,7 @@ unsigned char* LoadAudioData(String path, int* length, int* channels, int* forma
     data = LoadOGG(file, length, channels, format, hertz);
   }
   fclose(file);
+  if (!data) vx_ReportUnloadable(path, "not a sound the game can read");
   // Decoding leaves garbage worth reclaiming at once.
   gc_force_sweep = true;
   return data;

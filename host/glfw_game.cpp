@@ -1,12 +1,13 @@
 #include "host/glfw_game.h"
 
 #include <GLFW/glfw3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+
+#include "host/end_signals.h"
+#include "host/tell_player.h"
 
 VxGlfwGame* VxGlfwGame::_glfwGame;
 GLFWwindow* VxGlfwGame::_window;
@@ -58,17 +59,8 @@ void VxGlfwGame::SetWindowIcon() {
 
 void VxGlfwGame::OpenUrl(String url) {
   char* target = url.ToCString<char>();
-  // The desktop's opener, run directly (no shell) in a detached grandchild
-  // so that no zombie is left behind.
-  pid_t child = fork();
-  if (child == 0) {
-    if (fork() == 0) {
-      execlp("xdg-open", "xdg-open", target, static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    _exit(0);
-  }
-  if (child > 0) waitpid(child, nullptr, 0);
+  const char* const argv[] = {"xdg-open", target, nullptr};
+  vx_RunDetached(argv);
   free(target);
 }
 
@@ -78,7 +70,9 @@ void VxGlfwGame::Sleep(double seconds) { std::this_thread::sleep_for(std::chrono
 
 void VxGlfwGame::PollEvents() { glfwPollEvents(); }
 
-void VxGlfwGame::WaitEvents() { glfwWaitEvents(); }
+// A signal does not end GLFW's wait; waking a few times a second lets the
+// loop see a request to end while the game is minimised.
+void VxGlfwGame::WaitEvents() { glfwWaitEventsTimeout(0.25); }
 
 bool VxGlfwGame::WindowOpen() { return _window && !glfwWindowShouldClose(_window); }
 
@@ -99,6 +93,8 @@ void VxGlfwGame::Run() {
 bool VxGlfwGame::RunPass() {
   PollEvents();
   if (!WindowOpen()) return false;
+  if (vx_TakeEndSignal()) RequestClose();
+  DeliverCloseRequest();
 
   if (WindowIconified()) {
     if (!_suspended) {

@@ -72,11 +72,10 @@ void OnMousePos(GLFWwindow*, double x, double y) {
                      static_cast<float>(static_cast<int>(y)));
 }
 
-// The game decides whether to quit: the close button is a key press and
-// release, and the window stays open.
+// The game decides whether to quit: the close button becomes a key press
+// and release, handed over by the main loop, and the window stays open.
 void OnWindowClose(GLFWwindow* window) {
-  Host()->KeyEvent(VX_EVENT_KEY_DOWN, VX_KEY_CLOSE);
-  Host()->KeyEvent(VX_EVENT_KEY_UP, VX_KEY_CLOSE);
+  Host()->RequestClose();
   glfwSetWindowShouldClose(window, GLFW_FALSE);
 }
 

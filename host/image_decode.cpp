@@ -4,10 +4,12 @@
 #include <GLFW/glfw3.h>
 #include <stb/stb_image.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "host/image_decode.h"
 #include "host/glfw_game.h"
+#include "host/tell_player.h"
 #include "runtime/collector.h"
 
 namespace {
@@ -73,9 +75,13 @@ unsigned char* vx_decode_image(FILE* file, int* width, int* height, int* depth) 
 
 unsigned char* VxGlfwGame::LoadImageData(String path, int* width, int* height, int* depth) {
   FILE* file = OpenFile(path, String("rb"));
-  if (!file) return nullptr;
+  if (!file) {
+    vx_ReportUnloadable(path, strerror(errno));
+    return nullptr;
+  }
   unsigned char* data = vx_decode_image(file, width, height, depth);
   fclose(file);
+  if (!data) vx_ReportUnloadable(path, "not an image the game can read");
   // Decoding leaves garbage worth reclaiming at once.
   gc_force_sweep = true;
   return data;

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "host/game.h"
 
 void vx_RunDetached(const char* const* argv) {
   fflush(nullptr);
@@ -34,4 +37,12 @@ void vx_TellPlayer(const char* text) {
   const char* const argv[] = {"notify-send", "--app-name=Tumblast - Ridazoz", "Tumblast - Ridazoz", text,
                               nullptr};
   vx_RunDetached(argv);
+}
+
+void vx_ReportUnloadable(const String& path, const char* reason) {
+  String file = VxGame::_game ? VxGame::_game->PathToFilePath(path) : path;
+  char* name = file.ToCString<char>();
+  fprintf(stderr, "Tumblast - Ridazoz cannot load %s: %s\n", name, reason);
+  fflush(stderr);
+  free(name);
 }

@@ -69,17 +69,12 @@ class Game:
         return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
     def close(self):
-        """Asks as a window manager does until the process ends; its output."""
-        # A request that arrives while the game is still starting is not seen
-        # by it, as with any event before the first update: ask again.
-        for _ in range(10):
-            request_close(self.window)
-            try:
-                out, err = self.process.communicate(timeout=2)
-                break
-            except subprocess.TimeoutExpired:
-                pass
-        else:
+        """Asks once, as a window manager does; the process's output once it
+        has ended."""
+        request_close(self.window)
+        try:
+            out, err = self.process.communicate(timeout=20)
+        except subprocess.TimeoutExpired:
             self.kill()
             fail("the game did not end on a close request")
         if self.process.returncode != 0:
@@ -178,7 +173,9 @@ def request_close(window):
         window=w, client_type=d.intern_atom("WM_PROTOCOLS"),
         data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
     w.send_event(event, event_mask=X.NoEventMask)
-    d.flush()
+    # A round trip: a client that leaves straight after sending may have its
+    # last request dropped by the server.
+    d.sync()
     d.close()
 
 
