@@ -19,6 +19,8 @@
 
 namespace {
 
+// How many cells the practised player slides a block at most.
+const int kReach = 1;
 // Blasts at most this many updates apart count as one run.
 const int kChainWindows[] = {60, 90, 120};
 
@@ -64,13 +66,13 @@ int GroupAt(c_MyApp* app, int fromX, int fromY, int x, int y, float colour) {
   return size;
 }
 
-// The practised player's choice: the slide of up to three cells that joins
-// the largest group; failing that, with the top rows filling, a bomb to hold
-// or a block moved from a tall column to a lower one. False when none helps.
+// The practised player's choice: the slide that joins the largest group;
+// failing that, with the top rows filling, a bomb to hold. False when none
+// helps. (Longer slides and levelling tall columns measured worse.)
 bool ChooseMove(c_MyApp* app, int* col, int* row, int* side, int* cells, bool* bomb) {
   int best = 0;
   bool danger = false;
-  for (int x = 1; x <= 8; ++x) danger |= Type(app, x, 3) > 0;
+  for (int x = 1; x <= 8; ++x) danger |= Type(app, x, 2) > 0;
   for (int x = 1; x <= 8; ++x) {
     for (int y = 0; y <= 11; ++y) {
       float t = Type(app, x, y);
@@ -80,14 +82,14 @@ bool ChooseMove(c_MyApp* app, int* col, int* row, int* side, int* cells, bool* b
         continue;
       }
       for (int s : {-1, 1}) {
-        for (int d = 1; d <= 3; ++d) {
+        for (int d = 1; d <= kReach; ++d) {
           int tx = x + s * d;
           if (tx < 1 || tx > 8 || Type(app, tx, y) != 0 || !Resting(app, tx, y)) break;
           int land = y;
           while (land < 11 && Type(app, tx, land + 1) == 0) land += 1;
           int size = GroupAt(app, x, y, tx, land, t);
           // A group scores most; else, in danger, lowering a block helps.
-          int value = size >= 3 ? 100 * size - d : danger && land > y + 1 && y < 5 ? land - y : 0;
+          int value = size >= 3 ? 100 * size - d : 0;
           if (value > best) best = value, *col = x, *row = y, *side = s, *cells = d, *bomb = false;
           if (land != y) break;  // it falls there: no further
         }
@@ -112,7 +114,7 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
       if (hold > 0) {
         if (--hold == 0) {
           game.Mouse(VX_EVENT_MOUSE_UP, 0, 0);
-          wait = 6;
+          wait = 12;
         }
       } else if (wait > 0) {
         wait -= 1;
@@ -124,8 +126,8 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
           game.Mouse(VX_EVENT_MOUSE_DOWN, cx, cy);
           game.Update();
           // Led past each cell but the last by more than 28 units: it stops there.
-          if (!bomb) game.Mouse(VX_EVENT_MOUSE_MOVE, cx + s * (48 * d - 12) * sc, cy);
-          hold = bomb ? 90 : 8 * d + 4;
+          if (!bomb) game.Mouse(VX_EVENT_MOUSE_MOVE, cx + s * (48 * d - 8) * sc, cy);
+          hold = bomb ? 90 : 8 * d + 2;
         } else {
           wait = 10;
         }

@@ -15,18 +15,22 @@ struct Tier {
   int threshold;
 };
 
+// Thresholds come from measured play (bench/badge_play): a random first game
+// reaches a group of 5 or a run of 4 blasts about one time in ten; a quick
+// one-cell player scores about 1600 on Easy and 100 to 170 on Normal and Hard
+// in games of half a minute to four minutes.
 // Score in one game, by difficulty.
 const Tier kScoreTiers[3][3] = {
-    {{kBadgeEasyScore1, 1000}, {kBadgeEasyScore2, 5000}, {kBadgeEasyScore3, 20000}},
-    {{kBadgeNormalScore1, 1000}, {kBadgeNormalScore2, 5000}, {kBadgeNormalScore3, 20000}},
-    {{kBadgeHardScore1, 1000}, {kBadgeHardScore2, 5000}, {kBadgeHardScore3, 20000}},
+    {{kBadgeEasyScore1, 1000}, {kBadgeEasyScore2, 4000}, {kBadgeEasyScore3, 12000}},
+    {{kBadgeNormalScore1, 400}, {kBadgeNormalScore2, 1500}, {kBadgeNormalScore3, 5000}},
+    {{kBadgeHardScore1, 250}, {kBadgeHardScore2, 1000}, {kBadgeHardScore3, 3000}},
 };
 const Tier kGroupTiers[] = {{kBadgeGroup1, 5}, {kBadgeGroup2, 7}, {kBadgeGroup3, 10}};
-const Tier kChainTiers[] = {{kBadgeChain1, 3}, {kBadgeChain2, 5}, {kBadgeChain3, 8}};
-const Tier kBombTiers[] = {{kBadgeBomb1, 1}, {kBadgeBomb2, 25}, {kBadgeBomb3, 100}};
+const Tier kChainTiers[] = {{kBadgeChain1, 4}, {kBadgeChain2, 8}, {kBadgeChain3, 15}};
+const Tier kBombTiers[] = {{kBadgeBomb1, 1}, {kBadgeBomb2, 25}, {kBadgeBomb3, 200}};
 const Tier kCloseCallTiers[] = {{kBadgeCloseCall, 1}, {kBadgeCloseCalls, 10}};
 const Tier kGameTiers[] = {{kBadgeGames1, 1}, {kBadgeGames2, 10}, {kBadgeGames3, 100}, {kBadgeGames4, 500}};
-const Tier kTotalTiers[] = {{kBadgeTotal1, 10000}, {kBadgeTotal2, 100000}, {kBadgeTotal3, 1000000}};
+const Tier kTotalTiers[] = {{kBadgeTotal1, 5000}, {kBadgeTotal2, 50000}, {kBadgeTotal3, 500000}};
 
 // A blast this many updates or fewer after the last one continues its run.
 const int kChainWindow = 90;
@@ -39,34 +43,34 @@ const int kBadgeSfx = 95;
 
 const BadgeInfo kBadgeSet[] = {
     {kBadgeGames1, "First Game", "Play a game to its end."},
-    {kBadgeEasyScore1, "Easy Does It", "Score 1000 in one Easy game."},
-    {kBadgeEasyScore2, "Easy Blaze", "Score 5000 in one Easy game."},
-    {kBadgeEasyScore3, "Easy Crown", "Score 20000 in one Easy game."},
-    {kBadgeNormalScore1, "Normal Star", "Score 1000 in one Normal game."},
-    {kBadgeNormalScore2, "Normal Blaze", "Score 5000 in one Normal game."},
-    {kBadgeNormalScore3, "Normal Crown", "Score 20000 in one Normal game."},
-    {kBadgeHardScore1, "Hard Star", "Score 1000 in one Hard game."},
-    {kBadgeHardScore2, "Hard Blaze", "Score 5000 in one Hard game."},
-    {kBadgeHardScore3, "Hard Crown", "Score 20000 in one Hard game."},
     {kBadgeGroup1, "Handful", "Blast a group of 5 blocks."},
     {kBadgeGroup2, "Bunch", "Blast a group of 7 blocks."},
     {kBadgeGroup3, "Landslide", "Blast a group of 10 blocks."},
-    {kBadgeChain1, "Quick Hands", "Blast 3 groups in a row, each within 1.5 seconds of the last."},
-    {kBadgeChain2, "Chain Gang", "Blast 5 groups in a row, each within 1.5 seconds of the last."},
-    {kBadgeChain3, "Lightning", "Blast 8 groups in a row, each within 1.5 seconds of the last."},
+    {kBadgeChain1, "Quick Hands", "Blast 4 groups, each within 1.5 seconds of the last."},
+    {kBadgeChain2, "Chain Gang", "Blast 8 groups, each within 1.5 seconds of the last."},
+    {kBadgeChain3, "Lightning", "Blast 15 groups, each within 1.5 seconds of the last."},
+    {kBadgeEasyScore1, "Easy Does It", "Score 1000 in one Easy game."},
+    {kBadgeEasyScore2, "Easy Blaze", "Score 4000 in one Easy game."},
+    {kBadgeEasyScore3, "Easy Crown", "Score 12000 in one Easy game."},
+    {kBadgeNormalScore1, "Normal Star", "Score 400 in one Normal game."},
+    {kBadgeNormalScore2, "Normal Blaze", "Score 1500 in one Normal game."},
+    {kBadgeNormalScore3, "Normal Crown", "Score 5000 in one Normal game."},
+    {kBadgeHardScore1, "Hard Star", "Score 250 in one Hard game."},
+    {kBadgeHardScore2, "Hard Blaze", "Score 1000 in one Hard game."},
+    {kBadgeHardScore3, "Hard Crown", "Score 3000 in one Hard game."},
     {kBadgeBomb1, "Kaboom", "Set off a bomb."},
     {kBadgeBomb2, "Demolisher", "Set off 25 bombs over all games."},
-    {kBadgeBomb3, "Bombardier", "Set off 100 bombs over all games."},
+    {kBadgeBomb3, "Bombardier", "Set off 200 bombs over all games."},
     {kBadgeCloseCall, "Close Call", "Clear the top rows after the fourth danger warning."},
     {kBadgeCloseCalls, "Nerves of Steel", "Clear the top rows after the fourth warning 10 times."},
+    {kBadgeAllDifficulties, "Explorer", "Play a game on each difficulty."},
+    {kBadgeFirstPlace, "Table Topper", "Beat the best score of a difficulty."},
     {kBadgeGames2, "Regular", "Play 10 games."},
     {kBadgeGames3, "Devoted", "Play 100 games."},
     {kBadgeGames4, "Timeless", "Play 500 games."},
-    {kBadgeTotal1, "Saver", "Score 10000 over all games."},
-    {kBadgeTotal2, "Hoarder", "Score 100000 over all games."},
-    {kBadgeTotal3, "Millionaire", "Score 1000000 over all games."},
-    {kBadgeAllDifficulties, "Explorer", "Play a game on each difficulty."},
-    {kBadgeFirstPlace, "Top of the Table", "Beat the best score of a difficulty."},
+    {kBadgeTotal1, "Saver", "Score 5000 over all games."},
+    {kBadgeTotal2, "Hoarder", "Score 50000 over all games."},
+    {kBadgeTotal3, "Millionaire", "Score 500000 over all games."},
 };
 const int kBadgeSetCount = static_cast<int>(sizeof kBadgeSet / sizeof kBadgeSet[0]);
 

@@ -60,8 +60,8 @@ TEST_F(BadgeRules, EachRuleAwardsAtItsThresholdAndNotOneBefore) {
        }},
       {"blasts in quick succession", kBadgeChain1,
        [](BadgeRules* t, bool s) {
-         t->LayBoard(t->WithFiller({".......3", ".......3", s ? "111.222." : "111222.3"}));
-         t->Update(3);
+         t->LayBoard(t->WithFiller({"...4...3", "...4...3", s ? "111.2223" : "11142223"}));
+         t->Update(4);
        }},
       {"bombs over all games", kBadgeBomb2,
        [](BadgeRules* t, bool s) {
@@ -88,7 +88,7 @@ TEST_F(BadgeRules, EachRuleAwardsAtItsThresholdAndNotOneBefore) {
        }},
       {"score over all games", kBadgeTotal1,
        [](BadgeRules* t, bool s) {
-         t->app->m_Settings[kCounterTotalScore] = 10000 - 300;
+         t->app->m_Settings[kCounterTotalScore] = 5000 - 300;
          t->Record(300 - s);
        }},
       {"first place", kBadgeFirstPlace,
@@ -251,7 +251,7 @@ TEST_F(Gallery, TapShowsDetailTapHidesItPressBesideCloses) {
   EXPECT_EQ(app->m_BadgeDetailId, kBadgeSet[1].id);
   Update();
   EXPECT_EQ(Icons().back(), (std::vector<float>{static_cast<float>(kBadgeSet[1].id), 255, 3}));
-  EXPECT_NE(Glyphs(1.5f).find("Score1000"), std::string::npos);
+  EXPECT_NE(Glyphs(1.5f).find("Blastagroupof5"), std::string::npos);
   Click(320, 400);
   EXPECT_EQ(app->m_BadgeDetailId, -1);
   Click(140, 94);  // not earned: no description
