@@ -39,7 +39,7 @@ struct Game {
   void Mouse(int event, float x, float y) { host->MouseEvent(event, 0, x * app->m_ScaleX, y * app->m_ScaleY); }
 };
 
-float Type(c_MyApp* app, int x, int y) { return app->m_Cells[(x + 10 * y) * 10]; }
+float Type(c_MyApp* app, int x, int y) { return app->m_Cells[(x + kBoardColumns * y) * kCellFloats + kCellType]; }
 
 bool Resting(c_MyApp* app, int x, int y) { return app->p_Static(x, y); }
 
@@ -77,7 +77,7 @@ bool ChooseMove(c_MyApp* app, int* col, int* row, int* side, int* cells, bool* b
     for (int y = 0; y <= 11; ++y) {
       float t = Type(app, x, y);
       if (!(t > 0 && t < 11) || !Resting(app, x, y) || Type(app, x, y + 1) == 0) continue;
-      if (t == 10) {
+      if (t == kBomb) {
         if (danger && best < 50) best = 50, *col = x, *row = y, *side = 0, *cells = 0, *bomb = true;
         continue;
       }
@@ -102,7 +102,7 @@ bool ChooseMove(c_MyApp* app, int* col, int* row, int* side, int* cells, bool* b
 Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
   c_MyApp* app = game.app;
   app->m_Difficulty = difficulty;
-  app->m_Screen = 11;
+  app->m_Screen = kScreenNewGame;
   game.Update();
   Round round;
   std::uniform_real_distribution<float> x(0, 640), y(0, 480), chance(0, 1);
@@ -158,13 +158,13 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
       }
       lastBlast = round.updates;
     }
-    if (app->m_HeldType == 10 && app->m_Fuse > 79) round.bombs += 1;
+    if (app->m_HeldType == kBomb && app->m_Fuse > 79) round.bombs += 1;
     if (dangerBefore >= 240 && app->m_DangerFrames == 0 && app->m_GameOver == 0) round.closeCalls += 1;
     if (round.updates > 60 * 60 * 30) break;  // half an hour is enough of one game
   }
   round.score = app->m_Score;
   if (down || hold > 0) game.Mouse(VX_EVENT_MOUSE_UP, 0, 0);
-  while (app->m_Screen != 1 || app->m_GameOverTimer > 0) game.Update();
+  while (app->m_Screen != kScreenMenu || app->m_GameOverTimer > 0) game.Update();
   return round;
 }
 

@@ -37,7 +37,6 @@ const int kChainWindow = 90;
 // The fourth warning of the danger countdown comes at this count.
 const int kLastWarning = 240;
 const int kAllDifficulties = 7;
-const int kBadgeSfx = 95;
 
 }  // namespace
 
@@ -107,7 +106,7 @@ void c_MyApp::p_QueueBadge(int id) {
     for (int j = 0; j < kBadgePopUpSlots; ++j) heard |= m_BadgeQueueB[j] == 1;
     m_BadgeQueueA[i] = id;
     m_BadgeQueueB[i] = 1;
-    if (!heard) p_PlaySFX(kBadgeSfx, 1, 1, 0);
+    if (!heard) p_PlaySFX(kSfxBadge, 1, 1, 0);
     return;
   }
   // Every slot shows a badge: this one waits for the first to leave.
@@ -141,7 +140,7 @@ void c_MyApp::p_BadgeBlast(int size) {
   m_BadgeChainClock = 0;
   AwardTiers(this, kGroupTiers, size);
   AwardTiers(this, kChainTiers, m_BadgeChain);
-  if (m_Difficulty >= 1 && m_Difficulty <= 3) AwardTiers(this, kScoreTiers[m_Difficulty - 1], m_Score);
+  if (m_Difficulty >= 1 && m_Difficulty <= kDifficulties) AwardTiers(this, kScoreTiers[m_Difficulty - 1], m_Score);
 }
 
 void c_MyApp::p_BadgeExplosion() {
@@ -156,9 +155,9 @@ void c_MyApp::p_BadgeDangerOver(int frames) {
 }
 
 void c_MyApp::p_BadgeGameRecorded() {
-  if (m_Difficulty < 1 || m_Difficulty > 3) return;
+  if (m_Difficulty < 1 || m_Difficulty > kDifficulties) return;
   // Before the score enters the table: first place means beating its top.
-  const int best = m_HighScores[(m_Difficulty - 1) * 10];
+  const int best = m_HighScores[(m_Difficulty - 1) * kTableEntries];
   AwardTiers(this, kGameTiers, Count(this, kCounterGames, 1));
   AwardTiers(this, kTotalTiers, Count(this, kCounterTotalScore, m_Score > 0 ? m_Score : 0));
   int& played = m_Settings[kCounterDifficulties];

@@ -3,6 +3,7 @@
 // that count across games. A badge's icon is the frame of the badge sheet
 // with its id (row = metal or colour, column = symbol), so each id is chosen
 // for its picture.
+#include "game/names.h"
 
 // Rows of the badge sheet: gold, silver, bronze, blue, green, red, purple, teal;
 // columns: star, lightning, heart, crown, flame, blocks, target, clock.
@@ -50,12 +51,12 @@ enum BadgeId {
 // Settings entries that count across games (saved and checksummed with the
 // settings; no other setting uses them).
 enum BadgeCounter {
-  kCounterGames = 13,
-  kCounterTotalScore = 14,
-  kCounterBombs = 15,
+  kCounterGames = kSettingBadgeCounters,
+  kCounterTotalScore = kSettingBadgeCounters + 1,
+  kCounterBombs = kSettingBadgeCounters + 2,
   // Bit d - 1 set once a game of difficulty d has been played.
-  kCounterDifficulties = 16,
-  kCounterCloseCalls = 17,
+  kCounterDifficulties = kSettingBadgeCounters + 3,
+  kCounterCloseCalls = kSettingBadgeCounters + 4,
 };
 
 struct BadgeInfo {

@@ -82,7 +82,7 @@ int c_MyApp::p_ShowBadges() {
     p_Text(static_cast<float>(x + 16), y + 4.0f, p_BadgeName(id), 0, 0);
     if (id <= kLastIcon) {
       p_SetSize(0.5f);
-      p_DrawImg(80, static_cast<float>(x + 144), y + 16.0f, static_cast<float>(id));
+      p_DrawImg(kImgBadges, static_cast<float>(x + 144), y + 16.0f, static_cast<float>(id));
       p_SetSize(1);
     }
     if (clock + 1 > kPopUpUpdates) m_BadgeQueueB[i] = 0;
@@ -92,13 +92,6 @@ int c_MyApp::p_ShowBadges() {
 }
 
 namespace {
-
-// Logical keys (see p_PlayKey).
-const int kUp = 0, kLeft = 3, kRight = 5, kDown = 8, kAction = 10;
-const int kIcons = 97, kBadgeIcons = 80;
-const int kClickSfx = 98, kBoxSfx = 99;
-// The icon sheet's frame drawn for the badge button, and the focus ring.
-const int kBadgeButtonFrame = 13, kFocusRing = 6;
 
 // Gallery layout, in virtual units: the grid's cells, where the first row
 // starts below the heading, and how far a press may move and still be a tap.
@@ -184,13 +177,13 @@ void c_MyApp::p_BadgeButton() {
   }
   p_SetSize(2);
   p_SetCol(255, 210, 60, 1);
-  if (p_Button(kIcons, x, y, kBadgeButtonFrame) != 0 && m_Clicked == 0 && m_ShowCredits == 0 &&
+  if (p_Button(kImgIcons, x, y, kIconBadges) != 0 && m_Clicked == 0 && m_ShowCredits == 0 &&
       m_ShowBadges == 0) {
     m_Clicked = 1;
     m_ShowBadges = 1;
     m_BadgeDetailId = -1;
     m_BadgeTap = 0;
-    p_PlaySFX(kBoxSfx, 1, 1, 0);
+    p_PlaySFX(kSfxCredits, 1, 1, 0);
   }
 }
 
@@ -243,12 +236,12 @@ void c_MyApp::p_BadgeGrid(float scroll) {
     } else {
       p_SetCol(70, 70, 80, 0.6f);
     }
-    p_DrawImg(kBadgeIcons, x, y, static_cast<float>(kBadgeSet[i].id));
+    p_DrawImg(kImgBadges, x, y, static_cast<float>(kBadgeSet[i].id));
   }
   if (m_BadgeCursor >= 0 && m_BadgeCursor < kBadgeSetCount) {
     p_SetSize(2.2f);
     p_SetCol(255, 255, 100, 1);
-    p_DrawImg(kIcons, CellCentreX(w, m_BadgeCursor), CellCentreY(w, m_BadgeCursor) + top, kFocusRing);
+    p_DrawImg(kImgIcons, CellCentreX(w, m_BadgeCursor), CellCentreY(w, m_BadgeCursor) + top, kIconFocus);
   }
 }
 
@@ -287,7 +280,7 @@ void c_MyApp::p_BadgeDetailPanel() {
   } else {
     p_SetCol(70, 70, 80, 0.6f);
   }
-  p_DrawImg(kBadgeIcons, iconX, iconY, static_cast<float>(badge.id));
+  p_DrawImg(kImgBadges, iconX, iconY, static_cast<float>(badge.id));
   p_SetSize(2);
   p_SetCol(255, 220, 120, 1);
   p_Text(textX, nameY, p_BadgeName(badge.id), 0, 0);
@@ -299,7 +292,7 @@ void c_MyApp::p_BadgeDetailPanel() {
 
 void c_MyApp::p_OpenBadgeDetail(int id) {
   m_BadgeDetailId = id;
-  p_PlaySFX(kClickSfx, 1, 0.5f, 0);
+  p_PlaySFX(kSfxClick, 1, 0.5f, 0);
 }
 
 void c_MyApp::p_BadgePointer(float scroll) {
@@ -312,7 +305,7 @@ void c_MyApp::p_BadgePointer(float scroll) {
       m_ShowBadges = 0;
       m_BadgeDetailId = -1;
       m_BadgeTap = 0;
-      p_PlaySFX(kBoxSfx, 1, 1, 0);
+      p_PlaySFX(kSfxCredits, 1, 1, 0);
       return;
     }
     m_BadgeTap = 1;
@@ -328,7 +321,7 @@ void c_MyApp::p_BadgePointer(float scroll) {
   m_BadgeTap = 0;
   if (m_BadgeDetailId >= 0) {
     m_BadgeDetailId = -1;
-    p_PlaySFX(kClickSfx, 0.8f, 0.5f, 0);
+    p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
     return;
   }
   const int cell =
@@ -343,16 +336,16 @@ void c_MyApp::p_BadgeKeys() {
   if (m_BackLatch != 0) return;
   const int columns = Columns(w);
   int step = 0;
-  if (p_PlayKey(kLeft)) step = -1;
-  if (p_PlayKey(kRight)) step = 1;
-  if (p_PlayKey(kUp)) step = -columns;
-  if (p_PlayKey(kDown)) step = columns;
+  if (p_PlayKey(kKeyLeft)) step = -1;
+  if (p_PlayKey(kKeyRight)) step = 1;
+  if (p_PlayKey(kKeyUp)) step = -columns;
+  if (p_PlayKey(kKeyDown)) step = columns;
   if (step != 0) {
     m_BackLatch = 1;
     const int next = m_BadgeCursor + step;
     if (next < 0 || next >= kBadgeSetCount) return;
     m_BadgeCursor = next;
-    p_PlaySFX(kClickSfx, step < 0 ? 0.8f : 1.2f, 0.5f, 0);
+    p_PlaySFX(kSfxClick, step < 0 ? 0.8f : 1.2f, 0.5f, 0);
     if (m_BadgeDetailId >= 0) m_BadgeDetailId = kBadgeSet[next].id;
     // The selected row scrolls into view.
     const float y = CellCentreY(w, next);
@@ -360,11 +353,11 @@ void c_MyApp::p_BadgeKeys() {
     if (y + m_BadgeScrollNow > h - kCell) m_BadgeScrollNow = h - kCell - y;
     return;
   }
-  if (p_PlayKey(kAction)) {
+  if (p_PlayKey(kKeyAction)) {
     m_BackLatch = 1;
     if (m_BadgeDetailId >= 0) {
       m_BadgeDetailId = -1;
-      p_PlaySFX(kClickSfx, 0.8f, 0.5f, 0);
+      p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
     } else {
       p_OpenBadgeDetail(kBadgeSet[m_BadgeCursor].id);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/badge_set.h"
+#include "host/key_codes.h"
 #include "tests/game/game_host.h"
 
 namespace {
@@ -20,7 +21,7 @@ class BadgeRules : public PlayTest {
   // A game recorded as the play loop records one: screen 2 for one update.
   void Record(int score) {
     app->m_Score = score;
-    app->m_Screen = 2;
+    app->m_Screen = kScreenRecord;
     Update();
   }
   // Holds the bomb in column 1 of the bottom row until it goes off.
@@ -106,9 +107,9 @@ TEST_F(BadgeRules, EachRuleAwardsAtItsThresholdAndNotOneBefore) {
   for (const Case& c : cases) {
     for (bool shortBy1 : {true, false}) {
       for (int i = 0; i < 256; ++i) app->m_Badges[i] = false;
-      for (int i = 13; i <= 20; ++i) app->m_Settings[i] = 0;
+      for (int i = kSettingBadgeCounters; i <= kSettingBadgeCounters + 7; ++i) app->m_Settings[i] = 0;
       app->m_Difficulty = 1;
-      app->m_Screen = 10;
+      app->m_Screen = kScreenPlay;
       app->p_BadgeGameStart();
       c.run(this, shortBy1);
       EXPECT_EQ(app->m_Badges[c.badge], !shortBy1) << c.rule << (shortBy1 ? ", one short" : ", at the threshold");
@@ -217,14 +218,14 @@ class Gallery : public GameTest {
   std::vector<std::vector<float>> Icons() {
     std::vector<std::vector<float>> icons;
     for (const Command& c : Commands()) {
-      if (c.kind() == 80) icons.push_back({c.f[6], c.f[10], c.f[4]});
+      if (c.kind() == kImgBadges) icons.push_back({c.f[kCommandFrame], c.f[kCommandRed], c.f[kCommandW]});
     }
     return icons;
   }
   std::string Glyphs(float size) {
     std::string text;
     for (const Command& c : Commands()) {
-      if (c.kind() == app->m_CurrentFont && c.f[4] == size) text += static_cast<char>(c.f[6] + 32);
+      if (c.kind() == app->m_CurrentFont && c.f[kCommandW] == size) text += static_cast<char>(c.f[kCommandFrame] + 32);
     }
     return text;
   }
@@ -263,16 +264,16 @@ TEST_F(Gallery, TapShowsDetailTapHidesItPressBesideCloses) {
 
 TEST_F(Gallery, ArrowsMoveTheSelectionActionShowsDetailEscapeCloses) {
   Click(32, 304);
-  Tap(39);  // right
-  Tap(40);  // down: seven columns at 640 units
+  Tap(VX_KEY_RIGHT);
+  Tap(VX_KEY_DOWN);  // seven columns at 640 units
   EXPECT_EQ(app->m_BadgeCursor, 8);
-  Tap(13);  // enter
+  Tap(VX_KEY_ENTER);
   EXPECT_EQ(app->m_BadgeDetailId, kBadgeSet[8].id);
-  Tap(37);  // left: the detail follows the selection
+  Tap(VX_KEY_LEFT);  // the detail follows the selection
   EXPECT_EQ(app->m_BadgeDetailId, kBadgeSet[7].id);
-  Tap(27);
+  Tap(VX_KEY_ESCAPE);
   EXPECT_EQ(app->m_ShowBadges, 0);
-  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Screen, kScreenMenu);
 }
 
 class GalleryTall : public Gallery {
@@ -284,7 +285,7 @@ TEST_F(GalleryTall, ButtonSitsLeftOfTheSoundSwitch) {
   ASSERT_EQ(vx_TumblastEndless_jscrw, 360);
   Click(180 - 64, 32);
   EXPECT_EQ(app->m_ShowBadges, 1);
-  EXPECT_EQ(app->m_Settings[5], 1);  // the sound switch beside it was not touched
+  EXPECT_EQ(app->m_Settings[kSettingSound], kSoundAll);  // the sound switch beside it was not touched
 }
 
 }  // namespace
