@@ -68,7 +68,9 @@ int c_MyApp::p_Game() {
   m_Danger = 0;
 
   p_BoardPass(held0);
-  p_DangerCountdown();
+  // A paused game never ends: the countdown stands still behind the pause
+  // menu and goes on from there once the game resumes.
+  if (m_Paused == 0) p_DangerCountdown();
 
   p_ResetDraw();
   if (m_MouseDown == 0) {
