@@ -28,6 +28,12 @@ pid_t StartProgram(const std::vector<std::string>& argv, const std::string& fold
   return child;
 }
 
+pid_t StartGameIn(const std::string& folder, const std::string& executable, const std::vector<std::string>& env) {
+  std::string data = executable.substr(0, executable.rfind('/')) + "/data";
+  if (symlink(data.c_str(), (folder + "/data").c_str()) != 0) return -1;
+  return StartProgram({executable}, folder, env);
+}
+
 int WaitForExit(pid_t child, double seconds) {
   auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   for (int status = 0; std::chrono::steady_clock::now() < end;) {

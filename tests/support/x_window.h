@@ -12,6 +12,10 @@
 // with the test, whatever ends the test.
 pid_t StartProgram(const std::vector<std::string>& argv, const std::string& folder,
                    const std::vector<std::string>& env = {});
+// Starts the built game in `folder` with a link to the data beside it: one
+// game plays in a folder at a time, so each test gives it a folder of its own.
+pid_t StartGameIn(const std::string& folder, const std::string& executable,
+                  const std::vector<std::string>& env = {});
 // The exit code, minus the ending signal, or -1000 after the timeout (the
 // process is then killed).
 int WaitForExit(pid_t child, double seconds);
