@@ -1,19 +1,12 @@
 // The menu screens: the title menu, the click-to-start screen with the
 // loading spinner, and the pause overlay. Each is redrawn every update and
 // acts on the presses its buttons report while being drawn.
-#include <cmath>
 #include <cstdio>
 
 #include "framework/app.h"
 #include "framework/maths.h"
 #include "game/my_app.h"
-
-namespace {
-
-float DegSin(float degrees) { return static_cast<float>(std::sin(static_cast<double>(degrees * D2R))); }
-float DegCos(float degrees) { return static_cast<float>(std::cos(static_cast<double>(degrees * D2R))); }
-
-}  // namespace
+#include "graphics/angles.h"
 
 bool c_MyApp::p_EffectsOn() {
   int option = m_Settings[kSettingSound];
