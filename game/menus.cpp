@@ -85,6 +85,7 @@ int c_MyApp::p_Menu() {
   p_ResetDraw();
 
   p_MenuSoundSwitch(slide);
+  p_BadgeButton();
   p_MenuScores(boxOpen);
   p_MenuDifficulties(slide, boxOpen);
   p_MenuKeys(boxOpen);
