@@ -341,7 +341,7 @@ void MeasureFrames(Game& game) {
     app->m_PauseState = 1;
     double pause = FrameCpuMs(game, kFrames, nothing);
     app->m_Paused = 0;
-    app->m_Screen = 2;  // back to the title menu
+    app->m_Screen = kScreenMenu;
     game.Update();
     printf("  %4dx%-5d %6.2fms %6.2fms %6.2fms %6.2fms   %s\n", size[0], size[1], title, play, busy, pause,
            load.c_str());

@@ -21,14 +21,16 @@ class FramePixels : public PlayTest {
   // neighbours alike, every particle is alive, and the background flashes.
   void MakeBusy() {
     for (int y = 2; y <= 11; ++y) {
-      for (int x = 1; x <= 8; ++x) Cell(x, y, 0) = static_cast<float>(1 + (x + 3 * y) % 6);
+      for (int x = kFirstPlayColumn; x <= kLastPlayColumn; ++x) {
+        Cell(x, y, kCellType) = static_cast<float>(1 + (x + 3 * y) % 6);
+      }
     }
-    for (int i = 0; i < c_MyApp::kParticleSlots; ++i) {
-      float* p = &app->m_Particles[i * 10];
-      p[0] = static_cast<float>(1 + i % 16);
-      p[1] = static_cast<float>(40 + (i * 37) % 560);
-      p[2] = static_cast<float>(20 + (i * 53) % 400);
-      p[7] = 1;
+    for (int i = 0; i < kParticleSlots; ++i) {
+      float* p = &app->m_Particles[i * kParticleFloats];
+      p[kParticleFrame] = static_cast<float>(1 + i % 16);
+      p[kParticleX] = static_cast<float>(40 + (i * 37) % 560);
+      p[kParticleY] = static_cast<float>(20 + (i * 53) % 400);
+      p[kParticleLife] = 1;
     }
     app->m_BgRed = 200.7f;
     app->m_BgGreen = 90.3f;
@@ -47,7 +49,7 @@ class FramePixels : public PlayTest {
     Update(40);
 
     app->m_Difficulty = 2;
-    app->m_Screen = 11;
+    app->m_Screen = kScreenNewGame;
     Update(2);
     LayBoard(WithFiller({"1......."}));
     Update();
