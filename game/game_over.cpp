@@ -70,6 +70,11 @@ int c_MyApp::p_GameOver() {
   return 0;
 }
 
+int c_MyApp::p_BestScores(int difficulty) {
+  if (difficulty < 1 || difficulty > kDifficulties) return -1;
+  return (difficulty - 1) * kTableEntries;
+}
+
 String c_MyApp::p_MyNth() {
   static const String kPlaces[11] = {String(), String("1st!"), String("2nd"), String("3rd"),
                                      String("4th"), String("5th"),  String("6th"), String("7th"),
