@@ -248,6 +248,8 @@ class c_MyApp : public c_App {
   void p_PressSoundSwitch();
   // Steps of the title menu, in their order.
   float p_MenuPanelX();
+  // Where the title's switches stand: place 0 the sound switch, 1 the badge button.
+  void p_MenuSwitchPlace(float slide, int place, float* x, float* y);
   void p_MenuSoundSwitch(float slide);
   void p_MenuScores(bool boxOpen);
   void p_MenuDifficulties(float slide, bool boxOpen);
