@@ -85,7 +85,7 @@ Game Start() {
 
 void StartRound(Game& game, int difficulty) {
   game.app->m_Difficulty = difficulty;
-  game.app->m_Screen = 11;
+  game.app->m_Screen = kScreenNewGame;
   game.Update();
 }
 
@@ -94,24 +94,24 @@ void StartRound(Game& game, int difficulty) {
 void MakeBusy(c_MyApp* app) {
   for (int y = 2; y <= 11; ++y) {
     for (int x = 1; x <= 8; ++x) {
-      int k = (x + 10 * y) * 10;
-      if (app->m_Cells[k] == 0 || app->m_Cells[k] > 30) {
-        for (int i = 0; i < 10; ++i) app->m_Cells[k + i] = 0;
-        app->m_Cells[k] = static_cast<float>(1 + (x + 3 * y) % 6);
+      float* cell = &app->m_Cells[c_MyApp::p_CellIndex(x, y)];
+      if (cell[kCellType] == kEmpty || cell[kCellType] > kDissolving) {
+        for (int i = 0; i < kCellFloats; ++i) cell[i] = 0;
+        cell[kCellType] = static_cast<float>(1 + (x + 3 * y) % 6);
       }
     }
   }
-  for (int i = 0; i < c_MyApp::kParticleSlots; ++i) {
-    float* p = &app->m_Particles[i * 10];
-    if (p[0] == 0) {
-      p[0] = static_cast<float>(1 + i % 16);
-      p[1] = static_cast<float>(40 + (i * 37) % 560);
-      p[2] = static_cast<float>(20 + (i * 53) % 400);
-      p[3] = p[4] = 0;
-      p[7] = 1;
+  for (int i = 0; i < kParticleSlots; ++i) {
+    float* p = &app->m_Particles[i * kParticleFloats];
+    if (p[kParticleFrame] == 0) {
+      p[kParticleFrame] = static_cast<float>(1 + i % 16);
+      p[kParticleX] = static_cast<float>(40 + (i * 37) % 560);
+      p[kParticleY] = static_cast<float>(20 + (i * 53) % 400);
+      p[kParticleVX] = p[kParticleVY] = 0;
+      p[kParticleLife] = 1;
     } else {
-      p[2] = static_cast<float>(20 + (i * 53) % 400);
-      p[4] = 0;
+      p[kParticleY] = static_cast<float>(20 + (i * 53) % 400);
+      p[kParticleVY] = 0;
     }
   }
   app->m_SpawnTimer = 1000;
@@ -136,7 +136,7 @@ void PrintFrame(Game& game, const char* screen) {
   int calls = game.graphics->drawCalls;
   game.Render();
   printf("%-22s %4d draw calls, %4d commands\n", screen, game.graphics->drawCalls - calls,
-         game.app->m_DrawCount / 15);
+         game.app->m_DrawCount / kCommandFloats);
 }
 
 void MeasureScreens(Game& game) {
@@ -160,7 +160,7 @@ void MeasureScreens(Game& game) {
   app->m_GameOver = 1;
   for (int i = 0; i < 60; ++i) game.Update();
   PrintFrame(game, "  game-over banner");
-  while (app->m_Screen != 1) game.Update();
+  while (app->m_Screen != kScreenMenu) game.Update();
   for (int i = 0; i < 40; ++i) game.Update();
 }
 
@@ -189,7 +189,7 @@ void MeasureCosts(Game& game) {
     render.push_back((t2 - t1) * 1e6);
     renderCpu.push_back((game.graphics->drawnAt - t1) * 1e6);
     drawCalls = game.graphics->drawCalls - calls;
-    commands = app->m_DrawCount / 15;
+    commands = app->m_DrawCount / kCommandFloats;
   }
   game.host->timing = false;
   std::vector<double>& steps = game.host->steps;
@@ -220,7 +220,7 @@ void Soak(Game& game, int updates) {
   printf("\nsoak: %d updates with renders of random pointer play\n", updates);
   printf("%9s %10s %12s %12s %9s\n", "updates", "rss KiB", "heap bytes", "heap objs", "rounds");
   for (int i = 1; i <= updates; ++i) {
-    if (app->m_Screen == 1 && app->m_NeedLoad == 0 && app->m_ShowCredits == 0 && app->m_GameOverTimer == 0) {
+    if (app->m_Screen == kScreenMenu && app->m_NeedLoad == 0 && app->m_ShowCredits == 0 && app->m_GameOverTimer == 0) {
       rounds[nextDifficulty] += 1;
       StartRound(game, nextDifficulty);
       nextDifficulty = nextDifficulty % 3 + 1;

@@ -9,7 +9,7 @@ namespace {
 // A game that was running or being set up comes back paused, with the pause
 // panel already slid in; elsewhere nothing is paused.
 void PauseRunningGame(c_MyApp* app) {
-  if (app->m_Screen > 9) {
+  if (app->m_Screen >= kScreenPlay) {
     app->m_Paused = 1;
     app->m_PauseState = 1;
     app->m_PauseSlide = static_cast<int>(vx_TumblastEndless_jscrh * 0.5f);
@@ -24,16 +24,16 @@ void PauseRunningGame(c_MyApp* app) {
 
 c_MyApp::c_MyApp() {
   gc_assign(m_Music, (new c_KzPlayer())->m_new());
-  gc_assign(m_Images, Array<c_Image*>(100));
-  gc_assign(m_ImageInfo, Array<int>(300));
-  gc_assign(m_Sounds, Array<c_Sound*>(100));
+  gc_assign(m_Images, Array<c_Image*>(kImageIds));
+  gc_assign(m_ImageInfo, Array<int>(3 * kImageIds));
+  gc_assign(m_Sounds, Array<c_Sound*>(kSoundIds));
   gc_assign(m_Channels, Array<int>(33));
   gc_assign(m_DrawList, Array<float>(kDrawListFloats));
   gc_assign(m_TouchDown, Array<int>(10));
   gc_assign(m_TouchX, Array<int>(10));
   gc_assign(m_TouchY, Array<int>(10));
-  gc_assign(m_Keys, Array<int>(20));
-  gc_assign(m_Settings, Array<int>(25));
+  gc_assign(m_Keys, Array<int>(kKeyEntries));
+  gc_assign(m_Settings, Array<int>(kSettingCount));
   gc_assign(m_Badges, Array<bool>(256));
   gc_assign(m_HighScores, Array<int>(150));
   gc_assign(m_BadgeQueueA, Array<int>(15));
@@ -73,7 +73,7 @@ void c_MyApp::mark() {
 }
 
 int c_MyApp::p_OnCreate() {
-  m_Screen = 1;
+  m_Screen = kScreenMenu;
   vx_app_SetUpdateRate(60);
   m_DeviceWidth = vx_graphics_DeviceWidth();
   m_DeviceHeight = vx_graphics_DeviceHeight();
@@ -97,9 +97,9 @@ int c_MyApp::p_OnCreate() {
     m_BadgeQueueB[i] = 0;
   }
   for (int i = 0; i < 128; ++i) m_Badges[i] = false;
-  for (int i = 0; i < 19; ++i) m_Keys[i] = 0;
-  for (int i = 0; i < 25; ++i) m_Settings[i] = 0;
-  m_Settings[5] = 1;
+  for (int i = 0; i <= kLastPadKey; ++i) m_Keys[i] = 0;
+  for (int i = 0; i < kSettingCount; ++i) m_Settings[i] = 0;
+  m_Settings[kSettingSound] = kSoundAll;
   for (int i = 0; i < 31; ++i) m_HighScores[i] = 0;
   p_Load();
   for (int i = 0; i < 33; ++i) m_Channels[i] = i;
@@ -122,8 +122,8 @@ int c_MyApp::p_Reload() {
     m_HdLevel = 4;
     m_HdScale = 0.25f;
   }
-  p_LoadImg(93, String("common/ZUKOLogo"), 256, 256, 1, 1);
-  p_LoadFont(90, String("fonts/quillset"), 7, 10);
+  p_LoadImg(kImgStudioLogo, String("common/ZUKOLogo"), 256, 256, 1, 1);
+  p_LoadFont(kImgFont, String("fonts/quillset"), 7, 10);
   m_NeedLoad = 1;
   return 0;
 }

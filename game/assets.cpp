@@ -65,25 +65,25 @@ int c_MyApp::p_Loader() {
 
   int step = m_NeedLoad;
   switch (step) {
-    case 1: p_LoadImg(97, String("common/icons"), 32, 32, 16, 1); break;
-    case 2: p_LoadImg(95, String("common/Buttons"), 64, 64, 16, 1); break;
-    case 3: p_LoadImg(94, String("common/dpad"), 32, 32, 16, 1); break;
-    case 4: p_LoadImg(92, String("common/icade"), 64, 64, 2, 1); break;
+    case 1: p_LoadImg(kImgIcons, String("common/icons"), 32, 32, 16, 1); break;
+    case 2: p_LoadImg(kImgButtons, String("common/Buttons"), 64, 64, 16, 1); break;
+    case 3: p_LoadImg(kImgPad, String("common/dpad"), 32, 32, 16, 1); break;
+    case 4: p_LoadImg(kImgIcade, String("common/icade"), 64, 64, 2, 1); break;
     case 5:
-      p_LoadImg(93, String("common/ZUKOLogo"), 256, 256, 1, 1);
-      p_LoadImg(91, String("common/Testcard_Circle"), 256, 256, 1, 1);
+      p_LoadImg(kImgStudioLogo, String("common/ZUKOLogo"), 256, 256, 1, 1);
+      p_LoadImg(kImgTestcard, String("common/Testcard_Circle"), 256, 256, 1, 1);
       break;
-    case 6: p_LoadFont(90, String("fonts/quillset"), 7, 10); break;
-    case 7: p_LoadSFX(1); break;
+    case 6: p_LoadFont(kImgFont, String("fonts/quillset"), 7, 10); break;
+    case 7: p_LoadSFX(kSfxLand); break;
     case 8: p_LoadSFX(95); break;
-    case 9: p_LoadSFX(98); break;
-    case 10: p_LoadSFX(99); break;
-    case 11: p_LoadImg(99, String("menu"), 256, 256, 4, 1); break;
-    case 12: p_LoadImg(98, String("logo"), 256, 128, 1, 1); break;
-    case 13: p_LoadImg(96, String("parts"), 8, 8, 16, 1); break;
-    case 14: p_LoadImg(80, String("BadgesA"), 64, 64, 64, 1); break;
-    case 15: p_LoadImg(1, String("bricks"), 64, 64, 40, 1); break;
-    case 25: p_LoadImg(2, String("ring"), 128, 128, 1, 1); break;
+    case 9: p_LoadSFX(kSfxClick); break;
+    case 10: p_LoadSFX(kSfxCredits); break;
+    case 11: p_LoadImg(kImgBackground, String("menu"), 256, 256, 4, 1); break;
+    case 12: p_LoadImg(kImgTitleLogo, String("logo"), 256, 128, 1, 1); break;
+    case 13: p_LoadImg(kImgParticles, String("parts"), 8, 8, 16, 1); break;
+    case 14: p_LoadImg(kImgBadges, String("BadgesA"), 64, 64, 64, 1); break;
+    case 15: p_LoadImg(kImgBricks, String("bricks"), 64, 64, 40, 1); break;
+    case 25: p_LoadImg(kImgRing, String("ring"), 128, 128, 1, 1); break;
     default:
       if (step >= 16 && step <= 24) {
         p_LoadSFX(step - 14);
@@ -98,8 +98,7 @@ int c_MyApp::p_Loader() {
 }
 
 int c_MyApp::p_PlaySFX(int id, float rate, float volume, float pan) {
-  int mode = m_Settings[5];
-  if (mode != 1 && mode != 2) return 0;
+  if (!p_EffectsOn()) return 0;
   m_SfxSlot = (m_SfxSlot + 1) % kSfxChannels;
   if (m_SfxSlot < 0) m_SfxSlot = 0;
   int channel = m_Channels[m_SfxSlot];

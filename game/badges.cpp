@@ -54,7 +54,7 @@ int c_MyApp::p_ShowBadges() {
     p_Text(static_cast<float>(x + 16), y + 4.0f, p_BadgeName(id), 0, 0);
     if (id <= kLastIcon) {
       p_SetSize(0.5f);
-      p_DrawImg(80, static_cast<float>(x + 144), y + 16.0f, static_cast<float>(id));
+      p_DrawImg(kImgBadges, static_cast<float>(x + 144), y + 16.0f, static_cast<float>(id));
       p_SetSize(1);
     }
     if (clock + 1 > kPopUpUpdates) m_BadgeQueueB[i] = 0;
@@ -70,8 +70,8 @@ int c_MyApp::p_BadgesBox() {
   p_SetCol(100, 0, 0, 0.8f);
   p_Rect(w * 0.12f, -1, w * 0.76f, h + 2.0f);
 
-  if (p_PlayKey(0)) m_BadgeScrollNow -= 16;
-  if (p_PlayKey(8)) m_BadgeScrollNow += 16;
+  if (p_PlayKey(kKeyUp)) m_BadgeScrollNow -= 16;
+  if (p_PlayKey(kKeyDown)) m_BadgeScrollNow += 16;
   if (m_MouseDown > 0 && static_cast<float>(m_MouseX) > w * 0.12f) {
     m_BadgeScrollNow += 1.5f * static_cast<float>(m_MouseY - m_MouseYOld);
   }

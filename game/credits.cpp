@@ -160,7 +160,7 @@ int c_MyApp::p_CreditBox() {
   p_Alpha(alpha);
   p_SetSize(1);
   p_SetCol(255, 255, 255);
-  p_DrawImg(91, w / 2.0f, middleY, 0);
+  p_DrawImg(kImgTestcard, w / 2.0f, middleY, 0);
 
   // The text moves up 0.3 units per update and advances a line every 16.
   m_CreditsScroll -= 0.3f;
@@ -185,7 +185,7 @@ int c_MyApp::p_CreditBox() {
   p_Alpha(alpha);
   p_SetCol(255, 255, 255);
   p_SetSize(0.4f);
-  p_DrawImg(98, w / 2.0f, top + c * static_cast<float>(m - 1) + static_cast<float>(4 * k), 0);
+  p_DrawImg(kImgTitleLogo, w / 2.0f, top + c * static_cast<float>(m - 1) + static_cast<float>(4 * k), 0);
   p_ResetDraw();
   p_Alpha(alpha);
 
@@ -207,17 +207,17 @@ int c_MyApp::p_CreditBox() {
 
   p_CreditDial(nearX, lowerY, s);
   p_SetSize(1);
-  p_DrawImg(95, nearX, lowerY, 12);
+  p_DrawImg(kImgButtons, nearX, lowerY, 12);
 
   p_CreditDial(farX, lowerY, s);
   p_SetSize(0.3f);
-  p_DrawImg(93, farX, lowerY, 0);
+  p_DrawImg(kImgStudioLogo, farX, lowerY, 0);
 
   // A press anywhere closes the box and is used up.
   if (m_MouseDown > 0 && m_Clicked == 0) {
     m_Clicked = 1;
     m_ShowCredits = 0;
-    p_PlaySFX(99, 1, 1, 0);
+    p_PlaySFX(kSfxCredits, 1, 1, 0);
   }
   return 0;
 }

@@ -10,22 +10,6 @@ namespace {
 
 const float D2R = 0.017453292f;
 
-// Where a command's fields sit in its 15 floats.
-enum {
-  kKind = 0,
-  kX = 1,
-  kY = 2,
-  kRot = 3,
-  kW = 4,
-  kH = 5,
-  kFrame = 6,
-  kAlpha = 7,
-  kRed = 10,
-  kGreen = 11,
-  kBlue = 12,
-  kBlend = 13,
-};
-
 const int kAdditiveBlend = 3;
 
 }  // namespace
@@ -81,18 +65,18 @@ int c_MyApp::p_SetSize(float x, float y) {
 void c_MyApp::p_AddCommand(float kind, float x, float y, float w, float h, float frame) {
   if (m_DrawCount > kDrawListLimit) return;
   float* command = m_DrawList.Data() + m_DrawCount;
-  command[kKind] = kind;
-  command[kX] = x;
-  command[kY] = y;
-  command[kRot] = m_DrawRot;
-  command[kW] = w;
-  command[kH] = h;
-  command[kFrame] = frame;
-  command[kAlpha] = m_DrawAlpha;
-  command[kRed] = m_DrawRed;
-  command[kGreen] = m_DrawGreen;
-  command[kBlue] = m_DrawBlue;
-  command[kBlend] = static_cast<float>(m_DrawBlend);
+  command[kCommandKind] = kind;
+  command[kCommandX] = x;
+  command[kCommandY] = y;
+  command[kCommandRot] = m_DrawRot;
+  command[kCommandW] = w;
+  command[kCommandH] = h;
+  command[kCommandFrame] = frame;
+  command[kCommandAlpha] = m_DrawAlpha;
+  command[kCommandRed] = m_DrawRed;
+  command[kCommandGreen] = m_DrawGreen;
+  command[kCommandBlue] = m_DrawBlue;
+  command[kCommandBlend] = static_cast<float>(m_DrawBlend);
   m_DrawCount += kCommandFloats;
 }
 
@@ -165,7 +149,7 @@ int c_MyApp::p_DoBG() {
   m_BgSpin += 0.01f;
   p_SetRot(m_BgSpin);
   p_SetSize(3);
-  p_DrawImg(99, vx_TumblastEndless_jscrw * 0.5f, vx_TumblastEndless_jscrh * 0.5f, 0);
+  p_DrawImg(kImgBackground, vx_TumblastEndless_jscrw * 0.5f, vx_TumblastEndless_jscrh * 0.5f, 0);
   p_ResetDraw();
   return 0;
 }
@@ -234,27 +218,30 @@ void c_MyApp::p_FitVirtualScreen(int width, int height) {
 void c_MyApp::p_ReplayDrawList() {
   float s = m_ScaleX;
   const float* list = m_DrawList.Data();
-  for (int start = 0; start < m_DrawCount - 14; start += kCommandFloats) {
+  for (int start = 0; start < m_DrawCount - (kCommandFloats - 1); start += kCommandFloats) {
     const float* command = list + start;
-    vx_graphics_SetAlpha(command[kAlpha]);
-    vx_graphics_SetColor(command[kRed], command[kGreen], command[kBlue]);
+    vx_graphics_SetAlpha(command[kCommandAlpha]);
+    vx_graphics_SetColor(command[kCommandRed], command[kCommandGreen], command[kCommandBlue]);
     // The device ends its batch at every blend call, so only a change of
     // blend reaches it: the frame looks the same and keeps its batches.
-    int blend = command[kBlend] == kAdditiveBlend ? 1 : 0;
+    int blend = command[kCommandBlend] == kAdditiveBlend ? 1 : 0;
     if (blend != vx_graphics_context->blend) vx_graphics_SetBlend(blend);
 
-    float kind = command[kKind];
+    float kind = command[kCommandKind];
     if (kind == kRectCommand) {
-      vx_graphics_DrawRect(s * command[kX], s * command[kY], s * command[kW], s * command[kH]);
+      vx_graphics_DrawRect(s * command[kCommandX], s * command[kCommandY], s * command[kCommandW],
+                           s * command[kCommandH]);
     } else if (kind == kOvalCommand) {
       // Through the module, so the matrix an image left behind is reset first.
-      vx_graphics_DrawEllipse(s * command[kX], s * command[kY], s * command[kW], s * command[kH]);
+      vx_graphics_DrawEllipse(s * command[kCommandX], s * command[kCommandY], s * command[kCommandW],
+                              s * command[kCommandH]);
     } else {
       int id = static_cast<int>(kind);
       c_Image* image = id >= 0 && id < m_Images.Length() ? m_Images[id] : nullptr;
       if (!image) continue;
-      vx_graphics_DrawImage2(image, s * command[kX], s * command[kY], command[kRot], s * command[kW] * m_HdScale,
-                             s * command[kH] * m_HdScale, static_cast<int>(command[kFrame]));
+      vx_graphics_DrawImage2(image, s * command[kCommandX], s * command[kCommandY], command[kCommandRot],
+                             s * command[kCommandW] * m_HdScale, s * command[kCommandH] * m_HdScale,
+                             static_cast<int>(command[kCommandFrame]));
     }
   }
 }

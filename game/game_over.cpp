@@ -15,9 +15,6 @@ namespace {
 const int kBannerBuild = 90;
 const int kBannerFade = 75;
 
-// The last-scores lists follow the three best-scores lists.
-const int kLastList = 30;
-
 }  // namespace
 
 int c_MyApp::p_GameOver() {
@@ -58,15 +55,15 @@ int c_MyApp::p_GameOver() {
     }
   }
 
-  if (m_Screen == 10) {
+  if (m_Screen == kScreenPlay) {
     t += 1;
     if (t >= kBannerBuild) {
-      m_Screen = 2;
+      m_Screen = kScreenRecord;
       t = kBannerFade;
       m_Music->p_Kz_Stop(1);
       if (vx_TumblastEndless_HasMusic == 1) m_Music->p_Kz_Stop(1);
     }
-  } else if (m_Screen < 10) {
+  } else if (m_Screen < kScreenPlay) {
     t -= 2;
     if (t < 0) t = 0;
   }
@@ -102,7 +99,7 @@ int c_MyApp::p_LoadMenu() {
   p_GC_PostScore(m_Difficulty, m_HighScores[b]);
   p_GC_Badges();
 
-  const int last = b + kLastList;
+  const int last = b + kLastScores;
   for (int i = last + 8; i >= last; --i) m_HighScores[i + 1] = m_HighScores[i];
   m_HighScores[last] = m_Score;
 

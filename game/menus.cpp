@@ -10,37 +10,40 @@
 
 namespace {
 
-// Logical keys (see p_PlayKey).
-const int kUp = 0, kLeft = 3, kRight = 5, kDown = 8, kAction = 10, kBack = 99;
-
-// The sound option kept in the settings.
-const int kSoundSetting = 5;
-
-const int kIcons = 97, kBigButtons = 95, kStudioLogo = 93, kTitleLogo = 98;
-const int kClickSfx = 98, kCreditsSfx = 99;
-
 float DegSin(float degrees) { return static_cast<float>(std::sin(static_cast<double>(degrees * D2R))); }
 float DegCos(float degrees) { return static_cast<float>(std::cos(static_cast<double>(degrees * D2R))); }
 
 }  // namespace
 
+bool c_MyApp::p_EffectsOn() {
+  int option = m_Settings[kSettingSound];
+  return option == kSoundAll || option == kSoundEffects;
+}
+
+bool c_MyApp::p_MusicOn() {
+  int option = m_Settings[kSettingSound];
+  return option == kSoundAll || option == kSoundMusic;
+}
+
 void c_MyApp::p_SwitchSound() {
-  int& option = m_Settings[kSoundSetting];
+  int& option = m_Settings[kSettingSound];
   if (vx_TumblastEndless_HasMusic == 1) {
     option = (option + 1) % 4;
   } else {
     // Without music only silence and full sound are offered.
     option = 1 - option;
-    if (option < 0 || option > 1) option = 0;
+    if (option < kSoundOff || option > kSoundAll) option = kSoundOff;
   }
 }
 
+int c_MyApp::p_SoundIcon() { return m_Settings[kSettingSound] == kSoundOff ? kIconSoundOff : kIconSoundOn; }
+
 void c_MyApp::p_SoundMark(float x, float y) {
-  int option = m_Settings[kSoundSetting];
-  if (vx_TumblastEndless_HasMusic != 1 || option < 1 || option > 3) return;
+  int option = m_Settings[kSettingSound];
+  if (vx_TumblastEndless_HasMusic != 1 || option < kSoundAll || option > kSoundMusic) return;
   p_SetSize(1.5f);
   p_SetCol(180, 255, 255);
-  p_DrawImg(kIcons, x + 20, y, static_cast<float>(option + 7));
+  p_DrawImg(kImgIcons, x + 20, y, static_cast<float>(kIconMusicMark + option));
 }
 
 String c_MyApp::p_ScorePanel(const String& heading, const String& single, int rows, int first) {
@@ -81,7 +84,7 @@ int c_MyApp::p_Menu() {
   p_DoBG();
 
   p_SetSize(1);
-  p_DrawImg(kTitleLogo, w * 0.4f, h * 0.2f + slide * 12, 0);
+  p_DrawImg(kImgTitleLogo, w * 0.4f, h * 0.2f + slide * 12, 0);
 
   const float panelX = w - 140 - slide * 4;
   p_SetCol(0, 0, 0, 0.4f);
@@ -99,10 +102,10 @@ int c_MyApp::p_Menu() {
     sx = static_cast<float>(static_cast<int>(w * 0.5f));
     sy = slide * 4 + 32;
   }
-  if (p_Button(kIcons, sx, sy, m_Settings[kSoundSetting] == 0 ? 5 : 4) != 0 && m_Clicked == 0) {
+  if (p_Button(kImgIcons, sx, sy, p_SoundIcon()) != 0 && m_Clicked == 0) {
     p_SwitchSound();
     m_Clicked = 1;
-    p_PlaySFX(kClickSfx, 1, 0.5f, 0);
+    p_PlaySFX(kSfxClick, 1, 0.5f, 0);
   }
   p_SoundMark(sx, sy);
 
@@ -134,47 +137,47 @@ int c_MyApp::p_Menu() {
       bx = k == 1 ? w * 0.3f - slide * 8 : k == 2 ? w * 0.3f : w * 0.3f + slide * 8;
       by = k == 1 ? h * 0.45f : k == 2 ? h * 0.65f - slide * 12 : h * 0.85f;
     }
-    int pressed = p_Button(kBigButtons, bx, by, k - 1);
+    int pressed = p_Button(kImgButtons, bx, by, k - 1);
     if (m_Difficulty == k) {
       p_Alpha(0.75f);
-      p_DrawImg(kBigButtons, bx, by, 15);
+      p_DrawImg(kImgButtons, bx, by, kButtonSelected);
       p_Alpha(1);
     }
     if (pressed != 0 && m_Clicked == 0 && !boxOpen) {
-      m_Screen = 11;
+      m_Screen = kScreenNewGame;
       m_Clicked = 1;
       m_BackLatch = 1;
       m_Difficulty = k;
-      p_PlaySFX(kClickSfx, 1, 0.5f, 0);
+      p_PlaySFX(kSfxClick, 1, 0.5f, 0);
     }
   }
 
   // Keys: one action per press; the screen flow releases the latch.
   p_ResetDraw();
-  if (m_BackLatch == 0 && !boxOpen && m_Difficulty > 1 && (p_PlayKey(kUp) || p_PlayKey(kLeft))) {
+  if (m_BackLatch == 0 && !boxOpen && m_Difficulty > 1 && (p_PlayKey(kKeyUp) || p_PlayKey(kKeyLeft))) {
     m_Difficulty -= 1;
-    p_PlaySFX(kClickSfx, 0.8f, 0.5f, 0);
+    p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
     m_BackLatch = 1;
   }
-  if (m_BackLatch == 0 && !boxOpen && m_Difficulty <= 2 && (p_PlayKey(kDown) || p_PlayKey(kRight))) {
+  if (m_BackLatch == 0 && !boxOpen && m_Difficulty <= 2 && (p_PlayKey(kKeyDown) || p_PlayKey(kKeyRight))) {
     m_Difficulty += 1;
-    p_PlaySFX(kClickSfx, 1.2f, 0.5f, 0);
+    p_PlaySFX(kSfxClick, 1.2f, 0.5f, 0);
     m_BackLatch = 1;
   }
   if (m_BackLatch == 0 && !boxOpen &&
-      (p_PlayKey(kAction) || p_PlayKey(kAction + 1) || p_PlayKey(kAction + 2) || p_PlayKey(kAction + 3))) {
-    m_Screen = 11;
+      (p_PlayKey(kKeyAction) || p_PlayKey(kKeyAction2) || p_PlayKey(kKeyAction3) || p_PlayKey(kKeyAction4))) {
+    m_Screen = kScreenNewGame;
     m_Clicked = 1;
-    p_PlaySFX(kClickSfx, 1, 0.5f, 0);
+    p_PlaySFX(kSfxClick, 1, 0.5f, 0);
     m_BackLatch = 1;
   }
 
   // Studio logo: opens the credits.
   p_ResetDraw();
   p_SetSize(0.5f);
-  if (p_Button(kStudioLogo, w - 70, h - 40 - slide * 4, 0) != 0 && m_Clicked == 0 && !boxOpen) {
+  if (p_Button(kImgStudioLogo, w - 70, h - 40 - slide * 4, 0) != 0 && m_Clicked == 0 && !boxOpen) {
     m_Clicked = 1;
-    p_PlaySFX(kCreditsSfx, 1, 1, 0);
+    p_PlaySFX(kSfxCredits, 1, 1, 0);
     m_ShowCredits = 1;
   }
   return 0;
@@ -205,7 +208,7 @@ int c_MyApp::p_WaitStart(int mode) {
   p_SetCol(250, 160, 60, 0.7f);
   p_Rect(0, h * 0.4f, w, h * 0.2f);
   p_ResetDraw();
-  p_DrawImg(kStudioLogo, w * 0.5f, h * 0.48f, 0);
+  p_DrawImg(kImgStudioLogo, w * 0.5f, h * 0.48f, 0);
 
   if (mode == 1) p_SpinnerDots(50, m_WaitScroll);
 
@@ -221,7 +224,7 @@ int c_MyApp::p_WaitStart(int mode) {
     const float mx = static_cast<float>(m_MouseX), my = static_cast<float>(m_MouseY);
     if (m_MouseHit > 0 && w * 0.25f < mx && mx < w * 0.75f && h * 0.25f < my && my < h * 0.75f) {
       m_Clicked = 1;
-      m_Screen = 1;
+      m_Screen = kScreenMenu;
       p_Reload();
       vx_app_SetUpdateRate(60);
     }
@@ -231,7 +234,7 @@ int c_MyApp::p_WaitStart(int mode) {
 
 void c_MyApp::p_PauseClose() {
   m_PauseState = -1;
-  p_PlaySFX(kClickSfx, 1, 0.5f, 0);
+  p_PlaySFX(kSfxClick, 1, 0.5f, 0);
 }
 
 void c_MyApp::p_PauseQuit() {
@@ -240,7 +243,7 @@ void c_MyApp::p_PauseQuit() {
   m_PauseState = -1;
   m_PauseSlide = -64;
   m_GameOver = 1;
-  p_PlaySFX(kClickSfx, 0.5f, 0.5f, 0);
+  p_PlaySFX(kSfxClick, 0.5f, 0.5f, 0);
 }
 
 int c_MyApp::p_PauseMenu() {
@@ -276,19 +279,19 @@ int c_MyApp::p_PauseMenu() {
   const float quitX = c - side, soundX = c + side, iconY = p - rise;
   p_SetSize(2);
   p_SetCol(255, 50, 50);
-  const int quit = p_Button(kIcons, quitX, iconY, 1);
+  const int quit = p_Button(kImgIcons, quitX, iconY, kIconQuit);
   p_SetCol(50, 50, 250);
-  const int resume = p_Button(kIcons, c, p, 3);
+  const int resume = p_Button(kImgIcons, c, p, kIconResume);
   p_SetCol(50, 250, 50);
-  const int sound = p_Button(kIcons, soundX, iconY, m_Settings[kSoundSetting] == 0 ? 5 : 4);
+  const int sound = p_Button(kImgIcons, soundX, iconY, p_SoundIcon());
 
   if (m_PauseScratch >= -1 && m_PauseScratch <= 1) {
     p_SetSize(2.5f);
     p_SetCol(255, 255, 100);
     if (m_PauseScratch == 0) {
-      p_DrawImg(kIcons, c, p, 6);
+      p_DrawImg(kImgIcons, c, p, kIconFocus);
     } else {
-      p_DrawImg(kIcons, m_PauseScratch < 0 ? quitX : soundX, iconY, 6);
+      p_DrawImg(kImgIcons, m_PauseScratch < 0 ? quitX : soundX, iconY, kIconFocus);
     }
   }
   p_SoundMark(soundX, iconY);
@@ -304,47 +307,47 @@ int c_MyApp::p_PauseMenu() {
   if (sound != 0 && m_Clicked == 0) {
     m_Clicked = 1;
     p_SwitchSound();
-    p_PlaySFX(kClickSfx, 1, 0.5f, 0);
+    p_PlaySFX(kSfxClick, 1, 0.5f, 0);
   }
 
   // Keys move the focus between the three buttons and press the focused one.
   if (m_BackLatch == 0) {
     if (m_PauseScratch == 0) {
-      if (p_PlayKey(kAction)) {
+      if (p_PlayKey(kKeyAction)) {
         m_BackLatch = 1;
         p_PauseClose();
-      } else if (p_PlayKey(kLeft) || p_PlayKey(kUp)) {
+      } else if (p_PlayKey(kKeyLeft) || p_PlayKey(kKeyUp)) {
         m_BackLatch = 1;
         m_PauseScratch = -1;
-        p_PlaySFX(kClickSfx, 0.8f, 0.5f, 0);
-      } else if (p_PlayKey(kRight)) {
+        p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
+      } else if (p_PlayKey(kKeyRight)) {
         m_BackLatch = 1;
         m_PauseScratch = 1;
-        p_PlaySFX(kClickSfx, 1.2f, 0.5f, 0);
+        p_PlaySFX(kSfxClick, 1.2f, 0.5f, 0);
       }
     } else if (m_PauseScratch == -1) {
-      if (p_PlayKey(kAction)) {
+      if (p_PlayKey(kKeyAction)) {
         m_BackLatch = 1;
         m_Clicked = 1;
         p_PauseQuit();
-      } else if (p_PlayKey(kRight) || p_PlayKey(kDown)) {
+      } else if (p_PlayKey(kKeyRight) || p_PlayKey(kKeyDown)) {
         m_BackLatch = 1;
         m_PauseScratch = 0;
-        p_PlaySFX(kClickSfx, 0.8f, 0.5f, 0);
+        p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
       }
     } else if (m_PauseScratch == 1) {
-      if (p_PlayKey(kAction)) {
+      if (p_PlayKey(kKeyAction)) {
         m_BackLatch = 1;
-        m_Settings[kSoundSetting] = (m_Settings[kSoundSetting] + 1) % 4;
-        p_PlaySFX(kClickSfx, 1, 0.5f, 0);
-      } else if (p_PlayKey(kLeft) || p_PlayKey(kDown)) {
+        m_Settings[kSettingSound] = (m_Settings[kSettingSound] + 1) % 4;
+        p_PlaySFX(kSfxClick, 1, 0.5f, 0);
+      } else if (p_PlayKey(kKeyLeft) || p_PlayKey(kKeyDown)) {
         m_BackLatch = 1;
         m_PauseScratch = 0;
-        p_PlaySFX(kClickSfx, 0.8f, 0.5f, 0);
+        p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
       }
     }
   }
-  if (m_BackLatch == 0 && p_PlayKey(kBack)) {
+  if (m_BackLatch == 0 && p_PlayKey(kKeyBack)) {
     m_BackLatch = 1;
     m_Paused = 1;
     p_PauseClose();

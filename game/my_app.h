@@ -7,6 +7,7 @@
 #include "framework/app.h"
 #include "game/board_cursor.h"
 #include "game/globals.h"
+#include "game/names.h"
 #include "graphics/image.h"
 #include "music/kz_player.h"
 
@@ -14,15 +15,9 @@ class c_MyApp : public c_App {
  public:
   // Marks an omitted optional float argument and an up touch slot.
   static constexpr float kOmitted = -3717.0f;
-  // Draw command kinds that are not image ids.
-  static constexpr float kRectCommand = -3717.0f;
-  static constexpr float kOvalCommand = -3716.0f;
-  static const int kCommandFloats = 15;
   static const int kDrawListFloats = 37500;
   // A command is appended only while the list has room for a whole one.
   static const int kDrawListLimit = 37484;
-  static const int kCellFloats = 10;
-  static const int kParticleSlots = 251;
   // Touch slots the game reads; the input module has more.
   static const int kTouchSlots = 10;
 
@@ -251,8 +246,12 @@ class c_MyApp : public c_App {
   // Draws the list built by the last update, scaled to the window.
   void p_ReplayDrawList();
   // --- Helpers of the menus, game over and storage (menus.cpp, game_over.cpp, storage.cpp) ---
-  // The sound switch of the title menu and the pause overlay's button.
+  // The sound option's rules: effects play, music plays, the next option
+  // of the switch, and the switch's icon frame.
+  bool p_EffectsOn();
+  bool p_MusicOn();
   void p_SwitchSound();
+  int p_SoundIcon();
   // The music mode mark beside a sound switch, when music is in the game.
   void p_SoundMark(float x, float y);
   // A score panel: heading, then one right-aligned score per line.

@@ -6,6 +6,7 @@
 #include "framework/input.h"
 #include "framework/random.h"
 #include "game/my_app.h"
+#include "host/key_codes.h"
 
 int c_MyApp::p_LoadGame() {
   vx_random_Seed = vx_app_Millisecs();
@@ -13,15 +14,15 @@ int c_MyApp::p_LoadGame() {
   m_Score = 0;
   m_GameOver = 0;
   m_GameOverTimer = 0;
-  m_Screen = 10;
+  m_Screen = kScreenPlay;
   // The game over stopped the music; it comes back with the next game.
   if (vx_TumblastEndless_HasMusic == 1 && m_MusicLoading == 0) m_Music->state = c_KzPlayer::kPlaying;
   m_Colours = 4;
   if (m_Difficulty == 2) m_Colours = 6;
   if (m_Difficulty == 3) m_Colours = 8;
 
-  for (int x = 0; x < 10; ++x) {
-    for (int y = 0; y < 17; ++y) {
+  for (int x = 0; x < kBoardColumns; ++x) {
+    for (int y = 0; y < kBoardRows; ++y) {
       int k = p_CellIndex(x, y);
       // Nothing of the last game may linger in a cell: leftovers would keep
       // it from ever coming to rest.
@@ -30,13 +31,12 @@ int c_MyApp::p_LoadGame() {
       if (y <= 4) {
         type = 0;
       } else if (y >= 12) {
-        type = p_Rand(11.0f, 20.0f);
+        type = p_Rand(kWall, kLastSolid);
       }
       if (type < 0) type = 0;
-      if (x == 0 || x == 9) type = 11;
-      m_Cells[k] = static_cast<float>(type);
+      m_Cells[k + kCellType] = x == 0 || x == kBoardColumns - 1 ? kWall : static_cast<float>(type);
       // The whole board drops in from three screens above.
-      m_Cells[k + 2] = -3.0f * vx_TumblastEndless_jscrh;
+      m_Cells[k + kCellOffsetY] = -3.0f * vx_TumblastEndless_jscrh;
     }
   }
 
@@ -109,20 +109,20 @@ void c_MyApp::p_LandingSound() {
     m_LandCue += 1;
   } else if (m_LandCue > 0) {
     m_LandCue = -4;
-    p_PlaySFX(1, 1.0f, 0.3f, 0.0f);
+    p_PlaySFX(kSfxLand, 1.0f, 0.3f, 0.0f);
   }
 }
 
 void c_MyApp::p_DangerCountdown() {
   if (m_Danger == 1) m_DangerFrames += 1;
   if (m_DangerFrames == 60 || m_DangerFrames == 120 || m_DangerFrames == 180 || m_DangerFrames == 240) {
-    p_PlaySFX(8, 1.0f, 1.0f, 0.0f);
+    p_PlaySFX(kSfxDanger, 1.0f, 1.0f, 0.0f);
     m_BgRed = 120.0f;
     m_BgGreen = 0.0f;
     m_BgBlue = 0.0f;
   }
   if (m_DangerFrames == 300) {
-    p_PlaySFX(6, 1.0f, 1.0f, 0.0f);
+    p_PlaySFX(kSfxGameOver, 1.0f, 1.0f, 0.0f);
     m_GameOver = 1;
   }
   if (m_Danger == 0) m_DangerFrames = 0;
@@ -132,12 +132,12 @@ void c_MyApp::p_DangerCountdown() {
 // faster and redden as its fuse burns.
 void c_MyApp::p_DrawMarker() {
   float s = m_BoardScale;
-  bool bomb = m_HeldType == 10;
+  bool bomb = m_HeldType == kBomb;
   bool red = bomb && m_Fuse > 20.0f;
   p_SetSize(s);
   p_SetRot(m_HeldSpin);
   p_SetCol(255.0f, red ? 0.0f : 255.0f, red ? 0.0f : 255.0f, 1.0f);
-  p_DrawImg(2, m_HeldX, m_HeldY, 0.0f);
+  p_DrawImg(kImgRing, m_HeldX, m_HeldY, 0.0f);
   if (!bomb) return;
 
   p_BombFuse();
@@ -146,12 +146,12 @@ void c_MyApp::p_DrawMarker() {
   red = m_Fuse > 60.0f;
   p_SetCol(255.0f, red ? 0.0f : 255.0f, red ? 0.0f : 255.0f);
   p_SetRot(-m_HeldSpin);
-  p_DrawImg(2, m_HeldX, m_HeldY, 0.0f);
+  p_DrawImg(kImgRing, m_HeldX, m_HeldY, 0.0f);
   red = m_Fuse > 90.0f;
   p_SetCol(255.0f, red ? 0.0f : 255.0f, red ? 0.0f : 255.0f);
   p_SetSize(1.6f * s);
   p_SetRot(m_HeldSpin);
-  p_DrawImg(2, m_HeldX, m_HeldY, 0.0f);
+  p_DrawImg(kImgRing, m_HeldX, m_HeldY, 0.0f);
 }
 
 void c_MyApp::p_DrawScore() {
@@ -167,19 +167,19 @@ void c_MyApp::p_DrawScore() {
 int c_MyApp::p_InGame() {
   p_ResetDraw();
   m_MenuSlide = -32;
-  if (p_PlayKey(99) && m_Paused == 0 && m_BackLatch == 0) {
+  if (p_PlayKey(kKeyBack) && m_Paused == 0 && m_BackLatch == 0) {
     m_BackLatch = 1;
     m_Paused = 1;
     m_PauseState = 1;
     m_PauseScratch = 0;
-    p_PlaySFX(98, 1.0f, 0.5f, 0.0f);
+    p_PlaySFX(kSfxClick, 1.0f, 0.5f, 0.0f);
   }
-  if (p_Button(97, 16.0f, 16.0f, 0) != 0 && m_Paused == 0) {
+  if (p_Button(kImgIcons, 16.0f, 16.0f, kIconPause) != 0 && m_Paused == 0) {
     m_Paused = 1;
     m_PauseState = 1;
     m_Clicked = 1;
     m_PauseScratch = 0;
-    p_PlaySFX(98, 1.0f, 0.5f, 0.0f);
+    p_PlaySFX(kSfxClick, 1.0f, 0.5f, 0.0f);
   }
   if (m_Paused == 1) p_PauseMenu();
   return 0;
@@ -191,26 +191,32 @@ bool c_MyApp::p_PlayKey(int code) {
   // Arcade cabinets send letters as characters, so letters are not keys then.
   bool letters = mode == 0;
   auto down = [](int key) { return vx_input_KeyDown(key); };
+  auto letter = [&](int key) { return letters && down(key); };
   switch (code) {
-    case 0:
-      return down(38) || (letters && down(87)) || down(265) || vx_input_JoyY(0, 0) < -0.4f || m_Keys[0] != 0;
-    case 3:
-      return down(37) || (letters && down(65)) || down(264) || vx_input_JoyX(0, 0) < -0.4f || m_Keys[3] != 0;
-    case 5:
-      return down(39) || (letters && down(68)) || down(266) || vx_input_JoyX(0, 0) > 0.4f || m_Keys[5] != 0;
-    case 8:
-      return down(40) || (letters && down(83)) || down(267) || vx_input_JoyY(0, 0) > 0.4f || m_Keys[8] != 0;
-    case 10:
-      return (letters && (down(90) || down(74))) || down(32) || down(13) || down(256) || m_Keys[10] != 0;
-    case 11:
-      return (letters && (down(88) || down(75))) || down(17) || down(257) || m_Keys[11] != 0;
-    case 12:
-      return (letters && (down(67) || down(76))) || down(16) || down(258) || m_Keys[12] != 0;
-    case 13:
-      return (letters && (down(86) || down(73))) || down(259) || m_Keys[13] != 0;
-    case 99:
-      return down(27) || down(46) || down(8) || down(263) || m_Keys[16] != 0 || m_Keys[17] != 0 ||
-             m_Keys[19] != 0;
+    case kKeyUp:
+      return down(VX_KEY_UP) || letter(VX_KEY_W) || down(VX_JOY_UP) || vx_input_JoyY(0, 0) < -0.4f ||
+             m_Keys[kKeyUp] != 0;
+    case kKeyLeft:
+      return down(VX_KEY_LEFT) || letter(VX_KEY_A) || down(VX_JOY_LEFT) || vx_input_JoyX(0, 0) < -0.4f ||
+             m_Keys[kKeyLeft] != 0;
+    case kKeyRight:
+      return down(VX_KEY_RIGHT) || letter(VX_KEY_D) || down(VX_JOY_RIGHT) || vx_input_JoyX(0, 0) > 0.4f ||
+             m_Keys[kKeyRight] != 0;
+    case kKeyDown:
+      return down(VX_KEY_DOWN) || letter(VX_KEY_S) || down(VX_JOY_DOWN) || vx_input_JoyY(0, 0) > 0.4f ||
+             m_Keys[kKeyDown] != 0;
+    case kKeyAction:
+      return letter(VX_KEY_Z) || letter(VX_KEY_J) || down(VX_KEY_SPACE) || down(VX_KEY_ENTER) || down(VX_JOY_A) ||
+             m_Keys[kKeyAction] != 0;
+    case kKeyAction2:
+      return letter(VX_KEY_X) || letter(VX_KEY_K) || down(VX_KEY_CONTROL) || down(VX_JOY_B) || m_Keys[kKeyAction2] != 0;
+    case kKeyAction3:
+      return letter(VX_KEY_C) || letter(VX_KEY_L) || down(VX_KEY_SHIFT) || down(VX_JOY_X) || m_Keys[kKeyAction3] != 0;
+    case kKeyAction4:
+      return letter(VX_KEY_V) || letter(VX_KEY_I) || down(VX_JOY_Y) || m_Keys[kKeyAction4] != 0;
+    case kKeyBack:
+      return down(VX_KEY_ESCAPE) || down(VX_KEY_DELETE) || down(VX_KEY_BACKSPACE) || down(VX_JOY_START) ||
+             m_Keys[kPadBackEntry] != 0 || m_Keys[kPadBackEntry2] != 0 || m_Keys[kBackKeyEntry] != 0;
     default:
       return false;
   }
@@ -220,7 +226,7 @@ int c_MyApp::p_iCade(int mode) {
   if (mode == 0) {
     vx_input_device->p_SetKeyboardEnabled(false);
     vx_TumblastEndless_iCadeControls = 0;
-    for (int i = 0; i <= 18; ++i) m_Keys[i] = 0;
+    for (int i = 0; i <= kLastPadKey; ++i) m_Keys[i] = 0;
   } else if (mode == 1) {
     vx_input_device->p_SetKeyboardEnabled(true);
     vx_TumblastEndless_iCadeControls = 1;

@@ -12,13 +12,10 @@
 
 namespace {
 
-const int kBackKey = 416;
-// The last of the logical keys that only the switched-off inputs feed.
-const int kLastPadKey = 18;
-const int kBackKeyEntry = 19;
-
-// Logical keys whose holding keeps the back latch set.
-const int kLatchKeys[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 16, 17, 99};
+// Logical keys whose holding keeps the back latch set; 14 to 17 name no
+// key and always read as released.
+const int kLatchKeys[] = {kKeyUp, kKeyLeft, kKeyRight, kKeyDown, kKeyAction, kKeyAction2, kKeyAction3,
+                          kKeyAction4, 14, 15, 16, 17, kKeyBack};
 
 // Window pixels to virtual units, toward zero. Before the first frame there
 // is no scale yet; positions beyond the int range (or NaN) saturate instead
@@ -41,7 +38,7 @@ void CountRate(int& lastMs, int& perSecond, int& average) {
 }  // namespace
 
 int c_MyApp::p_OnUpdate() {
-  m_Keys[kBackKeyEntry] = vx_input_KeyHit(kBackKey);
+  m_Keys[kBackKeyEntry] = vx_input_KeyHit(VX_KEY_BACK);
   if (vx_input_KeyHit(VX_KEY_CLOSE)) {
     // Quitting keeps the settings, badges and scores; a game in progress is
     // not recorded.
@@ -56,7 +53,7 @@ int c_MyApp::p_OnUpdate() {
       m_MusicLoading = 0;
       m_Music->state = c_KzPlayer::kPlaying;
     }
-    m_Music->p_Kz_Alive_U(m_Paused, m_Settings[5] == 1 || m_Settings[5] == 3 ? 1 : 0);
+    m_Music->p_Kz_Alive_U(m_Paused, p_MusicOn() ? 1 : 0);
   }
   p_TakeInput();
 
@@ -65,7 +62,7 @@ int c_MyApp::p_OnUpdate() {
   for (int i = 0; i <= kLastPadKey; ++i) {
     if (m_Keys[i] == 1) m_Keys[i] = 0;
   }
-  if (vx_TumblastEndless_DebugMode == 1 && m_Screen != 5) {
+  if (vx_TumblastEndless_DebugMode == 1 && m_Screen != kScreenClickToStart) {
     p_ResetDraw();
     String line = String(m_RenderFpsAvg) + String(":") + String(m_ScaleX) + String(",") + String(m_ScaleY);
     p_Text(16, vx_TumblastEndless_jscrh - 16, line, 0, 0);
@@ -111,7 +108,7 @@ void c_MyApp::p_TakeInput() {
   }
   if (!latchKeyHeld) m_BackLatch = 0;
   // Back closes an open box on the title screen, once per press.
-  if (m_BackLatch == 0 && m_Clicked == 0 && p_PlayKey(99) && m_Screen == 1 &&
+  if (m_BackLatch == 0 && m_Clicked == 0 && p_PlayKey(kKeyBack) && m_Screen == kScreenMenu &&
       (m_ShowCredits == 1 || m_ShowBadges == 1)) {
     m_ShowCredits = 0;
     m_ShowBadges = 0;
@@ -129,30 +126,30 @@ void c_MyApp::p_RunScreen() {
   // The tails below belong to the screen this update started on.
   int screen = m_Screen;
   switch (screen) {
-    case 1:
+    case kScreenMenu:
       p_Menu();
       break;
-    case 2:
+    case kScreenRecord:
       p_LoadMenu();
-      m_Screen = 1;
-      screen = 1;
+      m_Screen = kScreenMenu;
+      screen = kScreenMenu;
       break;
-    case 5:
+    case kScreenClickToStart:
       p_WaitStart(0);
       break;
-    case 10:
+    case kScreenPlay:
       p_Game();
       p_DrawCursor();
       p_InGame();
       if (m_GameOver > 0) p_GameOver();
       break;
-    case 11:
+    case kScreenNewGame:
       p_LoadGame();
       break;
     default:
       break;
   }
-  if (screen == 1) {
+  if (screen == kScreenMenu) {
     // The last game's result stays over the menu while its timer runs.
     p_GameOver();
     if (m_ShowCredits == 1 || m_CreditsFade > 0) p_CreditBox();
@@ -160,7 +157,7 @@ void c_MyApp::p_RunScreen() {
   // On the title screen with the box shut and faded this changes nothing.
   if (m_ShowCredits == 1 && m_CreditsFade < 30) m_CreditsFade += 1;
   if (m_ShowCredits == 0 && m_CreditsFade > 0) m_CreditsFade -= 1;
-  if (screen == 1 && m_ShowBadges == 1) p_BadgesBox();
+  if (screen == kScreenMenu && m_ShowBadges == 1) p_BadgesBox();
   // A screen that asked for a reload gets its first step at once.
   if (m_NeedLoad > 0) p_Loader();
 }

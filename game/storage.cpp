@@ -9,12 +9,9 @@
 
 namespace {
 
-const int kSettings = 25;
+const int kSettings = kSettingCount;
 const int kBadgeWords = 8;
-const int kTables = 3;
-const int kTableEntries = 10;
-// A table's last scores follow all the best scores.
-const int kLastScores = 30;
+const int kTables = kDifficulties;
 // Every field prints as at most "-2147483648|".
 const int kFieldRoom = 12;
 const int kFields = kSettings + 1 + kBadgeWords + 1 + kTables * (2 * kTableEntries + 1);
@@ -97,14 +94,14 @@ int c_MyApp::p_Load() {
     } else {
       DebugLog(String("Settings Checksum Invalid"));
       for (int i = 0; i < kSettings; ++i) m_Settings[i] = 0;
-      m_Settings[5] = 1;
+      m_Settings[kSettingSound] = kSoundAll;
     }
   }
 
   // The on-screen pad must stay on screen and keep a usable size.
-  if (m_Settings[10] < 64) m_Settings[10] = 64;
-  if (m_Settings[11] < 64) m_Settings[11] = 64;
-  if (m_Settings[12] < 8) m_Settings[12] = 10;
+  if (m_Settings[kSettingPadX] < 64) m_Settings[kSettingPadX] = 64;
+  if (m_Settings[kSettingPadY] < 64) m_Settings[kSettingPadY] = 64;
+  if (m_Settings[kSettingPadSize] < 8) m_Settings[kSettingPadSize] = 10;
 
   if (p + kBadgeWords < pieces) {
     int sum = 0;

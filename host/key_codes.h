@@ -19,10 +19,39 @@ enum {
   VX_KEY_DOWN = 40,
   VX_KEY_INSERT = 45,
   VX_KEY_DELETE = 46,
+  VX_KEY_A = 65,  // letters use the code of the upper-case character
+  VX_KEY_C = 67,
+  VX_KEY_D = 68,
+  VX_KEY_I = 73,
+  VX_KEY_J = 74,
+  VX_KEY_K = 75,
+  VX_KEY_L = 76,
+  VX_KEY_S = 83,
+  VX_KEY_V = 86,
+  VX_KEY_W = 87,
+  VX_KEY_X = 88,
+  VX_KEY_Z = 90,
   VX_KEY_F1 = 112,
   VX_KEY_F10 = 121,
   VX_KEY_F12 = 123,
 };
+
+// Buttons of the first joystick in the input module's code space
+// (256 + 32 * unit + button).
+enum {
+  VX_JOY_A = 256,
+  VX_JOY_B = 257,
+  VX_JOY_X = 258,
+  VX_JOY_Y = 259,
+  VX_JOY_START = 263,
+  VX_JOY_LEFT = 264,
+  VX_JOY_UP = 265,
+  VX_JOY_RIGHT = 266,
+  VX_JOY_DOWN = 267,
+};
+
+// The special back key a host may send.
+const int VX_KEY_BACK = 416;
 
 // A GLFW key number as a framework key code; 0 for keys the framework
 // ignores. Shift and control come out as their left/right codes (160..163);

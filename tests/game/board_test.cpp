@@ -11,7 +11,7 @@ TEST_F(Board, ThreeInARowBlastAndScore45) {
   Update();
   for (int x = 1; x <= 3; ++x) {
     EXPECT_EQ(Type(x, 9), 32) << "column " << x;
-    EXPECT_EQ(Cell(x, 9, 7), 1) << "column " << x;
+    EXPECT_EQ(Cell(x, 9, kCellFade), 1) << "column " << x;
   }
   EXPECT_EQ(app->m_Score, 45);
   // The flash of colour 2, and nine particles per block.
@@ -66,7 +66,7 @@ TEST_F(Board, BlockOverAGapNeverBlasts) {
   // The middle block rests over an empty cell that still carries a leftover,
   // so it cannot fall into it either.
   LayBoard(WithFiller({"222....."}));
-  Cell(2, 10, 0) = 0;
+  Cell(2, 10, kCellType) = 0;
   Cell(2, 10, 5) = 1;
   Update(3);
   for (int x = 1; x <= 3; ++x) EXPECT_EQ(Type(x, 9), 2) << "column " << x;
@@ -79,7 +79,7 @@ TEST_F(Board, MovingBlockBesideItsColourDoesNotTurnUnlabelledCellsIntoAGroup) {
   // Merging "no label" into the group would relabel every loose cell, and
   // the group would blast with them or vanish.
   LayBoard(WithFiller({".1......", "31......", ".11....."}));
-  Cell(3, 9, 1) = 40;
+  Cell(3, 9, kCellOffsetX) = 40;
   Update();
   EXPECT_EQ(Type(2, 7), 31);
   EXPECT_EQ(Type(2, 8), 31);

@@ -25,7 +25,7 @@ class Credits : public GameTest {
   int Find(float kind, float size = 0) {
     std::vector<Command> list = Commands();
     for (size_t i = 0; i < list.size(); ++i) {
-      if (list[i].kind() == kind && (size == 0 || list[i].f[4] == size)) return static_cast<int>(i);
+      if (list[i].kind() == kind && (size == 0 || list[i].f[kCommandW] == size)) return static_cast<int>(i);
     }
     return -1;
   }
@@ -34,7 +34,7 @@ class Credits : public GameTest {
   // the header image: two commands each, one for each of the four corners.
   Command Tile(int x, int y, bool inset = false) {
     const int n = app->m_CreditsA, m = app->m_CreditsB;
-    int at = Find(91) - (2 * (n + 1) * (m + 1) - 4);
+    int at = Find(kImgTestcard) - (2 * (n + 1) * (m + 1) - 4);
     for (int i = 0; i < x * (m + 1) + y; ++i) at += (i / (m + 1) % n == 0 && i % (m + 1) % m == 0) ? 1 : 2;
     return At(at + inset);
   }
@@ -43,14 +43,14 @@ class Credits : public GameTest {
   std::vector<std::pair<float, std::string>> Slots() {
     std::vector<std::pair<float, std::string>> lines;
     std::vector<Command> list = Commands();
-    for (int i = Find(91); i < Find(98, 0.4f); ++i) {
+    for (int i = Find(kImgTestcard); i < Find(kImgTitleLogo, 0.4f); ++i) {
       if (list[i].kind() != app->m_CurrentFont) continue;
-      if (lines.empty() || lines.back().first != list[i].f[2]) lines.push_back({list[i].f[2], ""});
-      lines.back().second += static_cast<char>(list[i].f[6] + 32);
+      if (lines.empty() || lines.back().first != list[i].f[kCommandY]) lines.push_back({list[i].f[kCommandY], ""});
+      lines.back().second += static_cast<char>(list[i].f[kCommandFrame] + 32);
     }
     return lines;
   }
-  std::vector<float> Rgb(const Command& c) { return {c.f[10], c.f[11], c.f[12]}; }
+  std::vector<float> Rgb(const Command& c) { return {c.f[kCommandRed], c.f[kCommandGreen], c.f[kCommandBlue]}; }
 };
 
 TEST_F(Credits, LayoutAt640x480FliesInOver30Updates) {
@@ -60,20 +60,20 @@ TEST_F(Credits, LayoutAt640x480FliesInOver30Updates) {
   EXPECT_EQ(app->m_CreditsB, 9);
   EXPECT_FLOAT_EQ(app->m_BoardLeft, 0);
   EXPECT_FLOAT_EQ(app->m_BoardTop, 0);
-  EXPECT_FLOAT_EQ(Tile(0, 0).f[1], -30 * 49);
-  EXPECT_FLOAT_EQ(Tile(12, 9).f[2], 480 + 30 * 25);
-  EXPECT_FLOAT_EQ(Tile(0, 0).f[4], 1);
-  EXPECT_FLOAT_EQ(At(Find(91)).f[2], 240 - 720);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[kCommandX], -30 * 49);
+  EXPECT_FLOAT_EQ(Tile(12, 9).f[kCommandY], 480 + 30 * 25);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[kCommandW], 1);
+  EXPECT_FLOAT_EQ(At(Find(kImgTestcard)).f[kCommandY], 240 - 720);
   Update(30);
-  EXPECT_FLOAT_EQ(Tile(0, 0).f[1], -c / 2);
-  EXPECT_FLOAT_EQ(Tile(12, 9).f[2], 9 * c - c / 2);
-  EXPECT_FLOAT_EQ(Tile(0, 0).f[4], c + 1);
-  EXPECT_FLOAT_EQ(At(Find(91)).f[2], 240);
-  EXPECT_FLOAT_EQ(At(Find(-3716)).f[1], 1.5f * c);  // first dial
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[kCommandX], -c / 2);
+  EXPECT_FLOAT_EQ(Tile(12, 9).f[kCommandY], 9 * c - c / 2);
+  EXPECT_FLOAT_EQ(Tile(0, 0).f[kCommandW], c + 1);
+  EXPECT_FLOAT_EQ(At(Find(kImgTestcard)).f[kCommandY], 240);
+  EXPECT_FLOAT_EQ(At(Find(kOvalCommand)).f[kCommandX], 1.5f * c);       // first dial
   EXPECT_EQ(Rgb(Tile(6, 0, true)), (std::vector<float>{255, 255, 0}));  // ramp held at 255
   EXPECT_EQ(Rgb(Tile(0, 8, true)), (std::vector<float>{0, 0, 255}));
-  EXPECT_FLOAT_EQ(Tile(4, 8, true).f[4], c + 24);  // the bar
-  EXPECT_FLOAT_EQ(Tile(9, 8, true).f[4], c + 4);
+  EXPECT_FLOAT_EQ(Tile(4, 8, true).f[kCommandW], c + 24);  // the bar
+  EXPECT_FLOAT_EQ(Tile(9, 8, true).f[kCommandW], c + 4);
 }
 
 class CreditsWide : public Credits {
@@ -87,8 +87,8 @@ TEST_F(CreditsWide, LayoutAt640x300) {
   EXPECT_EQ(app->m_CreditsB, 5);
   EXPECT_FLOAT_EQ(app->m_BoardLeft, 0);
   EXPECT_NEAR(app->m_BoardTop, 16.6667f, 1e-3f);
-  EXPECT_FLOAT_EQ(Tile(12, 5).f[2], app->m_BoardTop + 5 * 640.0f / 12 - 640.0f / 24);
-  EXPECT_FLOAT_EQ(Tile(12, 5).f[4], 640.0f / 12 + 1);
+  EXPECT_FLOAT_EQ(Tile(12, 5).f[kCommandY], app->m_BoardTop + 5 * 640.0f / 12 - 640.0f / 24);
+  EXPECT_FLOAT_EQ(Tile(12, 5).f[kCommandW], 640.0f / 12 + 1);
 }
 
 TEST_F(Credits, ScrollAdvancesALineEvery54UpdatesAndSkipsTheLast) {
@@ -126,14 +126,14 @@ TEST_F(Credits, PressWhileFadingOutOnlyPlaysTheSoundAgain) {
   EXPECT_EQ(app->m_SfxSlot, slot + 1);  // once per press
   EXPECT_EQ(app->m_ShowCredits, 0);
   EXPECT_EQ(app->m_CreditsFade, 22);
-  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Screen, kScreenMenu);
   EXPECT_EQ(app->m_Difficulty, difficulty);
 }
 
 TEST_F(Credits, OpenBoxDisablesTheMenuAndHidesThePanels) {
   auto panelGlyphs = [&] {
     int count = 0;
-    for (const Command& c : Commands()) count += c.kind() == app->m_CurrentFont && c.f[4] == 1.5f;
+    for (const Command& c : Commands()) count += c.kind() == app->m_CurrentFont && c.f[kCommandW] == 1.5f;
     return count;
   };
   ASSERT_GT(panelGlyphs(), 0);
@@ -141,14 +141,14 @@ TEST_F(Credits, OpenBoxDisablesTheMenuAndHidesThePanels) {
   Update();
   EXPECT_EQ(panelGlyphs(), 0);
   const int difficulty = app->m_Difficulty;
-  for (int key : {40, 90}) {  // down, the first action button
+  for (int key : {VX_KEY_DOWN, VX_KEY_Z}) {  // down, the first action button
     KeyDown(key);
     Update();
     KeyUp(key);
   }
   Press(640 * 0.6f, 480 * 0.7f);  // the third difficulty: only closes the box
   Update();
-  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Screen, kScreenMenu);
   EXPECT_EQ(app->m_Difficulty, difficulty);
   EXPECT_EQ(app->m_ShowCredits, 0);
 }
@@ -156,22 +156,22 @@ TEST_F(Credits, OpenBoxDisablesTheMenuAndHidesThePanels) {
 class Badges : public Credits {};
 
 TEST_F(Badges, PopUpSlidesInStaysAndLeaves) {
-  auto box = [&] { return At(Find(80) - 1 - 9); };  // "Test Badge": 9 glyphs before the icon
+  auto box = [&] { return At(Find(kImgBadges) - 1 - 9); };  // "Test Badge": 9 glyphs before the icon
   app->m_BadgeQueueB[0] = 1;
   Update();
-  EXPECT_EQ(box().f[4], 160);
-  EXPECT_FLOAT_EQ(box().f[1], -144);
-  EXPECT_FLOAT_EQ(box().f[2], 480 - 34);
-  EXPECT_FLOAT_EQ(At(Find(80)).f[1], 0);
+  EXPECT_EQ(box().f[kCommandW], 160);
+  EXPECT_FLOAT_EQ(box().f[kCommandX], -144);
+  EXPECT_FLOAT_EQ(box().f[kCommandY], 480 - 34);
+  EXPECT_FLOAT_EQ(At(Find(kImgBadges)).f[kCommandX], 0);
   Update(9);
-  EXPECT_FLOAT_EQ(box().f[1], 0);
+  EXPECT_FLOAT_EQ(box().f[kCommandX], 0);
   Update(221);
-  EXPECT_FLOAT_EQ(box().f[1], -16);
+  EXPECT_FLOAT_EQ(box().f[kCommandX], -16);
   Update(9);
   EXPECT_EQ(app->m_BadgeQueueB[0], 0);
-  EXPECT_FLOAT_EQ(box().f[1], -160);
+  EXPECT_FLOAT_EQ(box().f[kCommandX], -160);
   Update();
-  EXPECT_EQ(Find(80), -1);
+  EXPECT_EQ(Find(kImgBadges), -1);
 }
 
 TEST_F(Badges, IdsPast63HaveNoIconAndTexts) {
@@ -180,8 +180,8 @@ TEST_F(Badges, IdsPast63HaveNoIconAndTexts) {
     app->m_BadgeQueueB[i] = 50;
   }
   Update();
-  EXPECT_EQ(Find(80), -1);
-  EXPECT_FLOAT_EQ(At(static_cast<int>(Commands().size()) - 1).f[2], 480 - 13 * 34);
+  EXPECT_EQ(Find(kImgBadges), -1);
+  EXPECT_FLOAT_EQ(At(static_cast<int>(Commands().size()) - 1).f[kCommandY], 480 - 13 * 34);
   EXPECT_EQ(Std(app->p_BadgeName(0)), "Test Badge");
   EXPECT_EQ(Std(app->p_BadgeName(5)), "");
   EXPECT_EQ(Std(app->p_BadgeDetail(0)), "This is a Test Badge which has no purpose.");

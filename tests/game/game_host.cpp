@@ -142,9 +142,9 @@ void GameTest::Tap(int code, int updates) {
 
 std::vector<Command> GameTest::Commands() {
   std::vector<Command> list;
-  for (int i = 0; i + 14 < app->m_DrawCount; i += 15) {
+  for (int i = 0; i + kCommandFloats - 1 < app->m_DrawCount; i += kCommandFloats) {
     Command c;
-    for (int j = 0; j < 15; ++j) c.f[j] = app->m_DrawList[i + j];
+    for (int j = 0; j < kCommandFloats; ++j) c.f[j] = app->m_DrawList[i + j];
     list.push_back(c);
   }
   return list;
@@ -162,9 +162,9 @@ void PlayTest::SetUp() {
   ASSERT_TRUE(RunLoader());
   // Difficulty 1: four colours, so drops never match the filler's 5 and 6.
   app->m_Difficulty = 1;
-  app->m_Screen = 11;
+  app->m_Screen = kScreenNewGame;
   Update();
-  ASSERT_EQ(app->m_Screen, 10);
+  ASSERT_EQ(app->m_Screen, kScreenPlay);
   ASSERT_EQ(app->m_Colours, 4);
   Update();  // the board's first update lays out the board scale
   ASSERT_EQ(app->m_BoardScale, 0.75f);
@@ -175,9 +175,9 @@ void PlayTest::LayBoard(const std::vector<std::string>& rows) {
   for (int i = 0; i < 220; ++i) app->m_Labels[i] = app->m_LabelCount[i] = 0;
   for (int i = 0; i < app->m_Particles.Length(); ++i) app->m_Particles[i] = 0;
   for (int y = 0; y <= 16; ++y) {
-    Cell(0, y, 0) = Cell(9, y, 0) = 11;
+    Cell(0, y, kCellType) = Cell(9, y, kCellType) = kWall;
     if (y >= 12) {
-      for (int x = 1; x <= 8; ++x) Cell(x, y, 0) = 11;
+      for (int x = 1; x <= 8; ++x) Cell(x, y, kCellType) = kWall;
     }
   }
   int top = 12 - static_cast<int>(rows.size());
@@ -186,9 +186,9 @@ void PlayTest::LayBoard(const std::vector<std::string>& rows) {
       char c = rows[r][x - 1];
       float type = 0;
       if (c >= '1' && c <= '9') type = c - '0';
-      if (c == 'B') type = 10;
-      if (c == '#') type = 12;
-      Cell(x, top + static_cast<int>(r), 0) = type;
+      if (c == 'B') type = kBomb;
+      if (c == '#') type = kWall + 1;  // a solid that is not a wall
+      Cell(x, top + static_cast<int>(r), kCellType) = type;
     }
   }
   app->m_Holding = 0;
@@ -209,7 +209,7 @@ std::vector<std::string> PlayTest::WithFiller(std::vector<std::string> rows) {
 
 int PlayTest::AliveParticles() {
   int alive = 0;
-  for (int i = 0; i <= 250; ++i) alive += app->m_Particles[i * 10] > 0;
+  for (int i = 0; i < kParticleSlots; ++i) alive += app->m_Particles[i * kParticleFloats + kParticleFrame] > 0;
   return alive;
 }
 

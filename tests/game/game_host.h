@@ -11,6 +11,7 @@
 #include "game/my_app.h"
 #include "graphics/graphics_device.h"
 #include "host/glfw_game.h"
+#include "host/key_codes.h"
 #include "tests/support/test_support.h"
 
 // The main loop's platform with the test's clock. Its one joystick is the
@@ -58,10 +59,10 @@ bool OpenGameWindow();
 // draws a first frame. Made after the start: nothing but the game holds it.
 void UseDevice(GameHost* host, HostGraphics* graphics);
 
-// One 15-float draw command.
+// One draw command, its floats named by CommandField.
 struct Command {
-  float f[15];
-  float kind() const { return f[0]; }
+  float f[kCommandFloats];
+  float kind() const { return f[kCommandKind]; }
 };
 
 // Each test gets a fresh game object on a fresh host in its own folder; the
@@ -124,8 +125,8 @@ class PlayTest : public GameTest {
 
   static float CellX(int x) { return 158 + 36.0f * x; }
   static float CellY(int y) { return 36.0f * y; }
-  float& Cell(int x, int y, int field) { return app->m_Cells[(x + 10 * y) * 10 + field]; }
-  float Type(int x, int y) { return Cell(x, y, 0); }
+  float& Cell(int x, int y, int field) { return app->m_Cells[c_MyApp::p_CellIndex(x, y) + field]; }
+  float Type(int x, int y) { return Cell(x, y, kCellType); }
 
   // Lays out the board. `rows` describe the rows just above the floor (the
   // last string is row 11), eight characters for columns 1..8: '.' empty,

@@ -10,31 +10,31 @@ class Menu : public GameTest {
     GameTest::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(RunLoader());
-    ASSERT_EQ(app->m_Screen, 1);
+    ASSERT_EQ(app->m_Screen, kScreenMenu);
   }
 };
 
 TEST_F(Menu, KeysChangeTheDifficultyOncePerPress) {
   ASSERT_EQ(app->m_Difficulty, 2);
-  KeyDown(38);  // up
+  KeyDown(VX_KEY_UP);  // up
   Update();
   EXPECT_EQ(app->m_Difficulty, 1);
   EXPECT_EQ(app->m_BackLatch, 1);
-  KeyUp(38);
+  KeyUp(VX_KEY_UP);
   Update();
   EXPECT_EQ(app->m_BackLatch, 0);
-  Tap(40, 5);  // down, held
+  Tap(VX_KEY_DOWN, 5);  // down, held
   EXPECT_EQ(app->m_Difficulty, 2);
-  Tap(39);  // right
-  Tap(39);
+  Tap(VX_KEY_RIGHT);  // right
+  Tap(VX_KEY_RIGHT);
   EXPECT_EQ(app->m_Difficulty, 3);
-  Tap(37);  // left
+  Tap(VX_KEY_LEFT);  // left
   EXPECT_EQ(app->m_Difficulty, 2);
-  KeyDown(90);  // z: first button
+  KeyDown(VX_KEY_Z);  // z: first button
   Update();
-  EXPECT_EQ(app->m_Screen, 11);
+  EXPECT_EQ(app->m_Screen, kScreenNewGame);
   Update();
-  EXPECT_EQ(app->m_Screen, 10);
+  EXPECT_EQ(app->m_Screen, kScreenPlay);
   EXPECT_EQ(app->m_Colours, 6);
 }
 
@@ -43,7 +43,7 @@ TEST_F(Menu, DifficultyButtonStartsAGame) {
   ASSERT_EQ(app->m_MenuSlide, 0);
   Press(640 * 0.6f, 480 * 0.7f);  // button 3
   Update();
-  EXPECT_EQ(app->m_Screen, 11);
+  EXPECT_EQ(app->m_Screen, kScreenNewGame);
   EXPECT_EQ(app->m_Difficulty, 3);
   EXPECT_EQ(app->m_Clicked, 1);
 }
@@ -102,11 +102,11 @@ TEST_F(Menu, NumbersRightAlignedInAField) {
 
 TEST_F(Menu, CloseButtonSavesAndEndsWithCode0) {
   app->m_Settings[3] = 77;
-  app->m_Settings[5] = 2;
+  app->m_Settings[kSettingSound] = 2;
   std::string out;
   int code = RunInChild(
       [&] {
-        KeyDown(432);
+        KeyDown(VX_KEY_CLOSE);
         Update();
         return 1;  // still running
       },
@@ -154,34 +154,34 @@ TEST_F(Pause, ButtonPausesResumeClosesQuitEndsTheGame) {
 
 TEST_F(Pause, KeysPauseMoveTheFocusAndAct) {
   LayBoard(WithFiller({}));
-  KeyDown(27);
+  KeyDown(VX_KEY_ESCAPE);
   Update(4);  // escape held: pauses once, and does not close again
   EXPECT_EQ(app->m_Paused, 1);
   EXPECT_EQ(app->m_PauseState, 1);
   EXPECT_EQ(app->m_PauseScratch, 0);
-  KeyUp(27);
+  KeyUp(VX_KEY_ESCAPE);
   Update();
   EXPECT_EQ(app->m_BackLatch, 0);
-  Tap(37, 3);  // left, held: to quit
+  Tap(VX_KEY_LEFT, 3);  // left, held: to quit
   EXPECT_EQ(app->m_PauseScratch, -1);
-  Tap(39);  // right: back to resume
+  Tap(VX_KEY_RIGHT);  // right: back to resume
   EXPECT_EQ(app->m_PauseScratch, 0);
-  Tap(39);  // right: to sound
+  Tap(VX_KEY_RIGHT);  // right: to sound
   EXPECT_EQ(app->m_PauseScratch, 1);
-  Tap(13);  // action on sound: next option
-  EXPECT_EQ(app->m_Settings[5], 2);
-  Tap(37);
+  Tap(VX_KEY_ENTER);  // action on sound: next option
+  EXPECT_EQ(app->m_Settings[kSettingSound], 2);
+  Tap(VX_KEY_LEFT);
   EXPECT_EQ(app->m_PauseScratch, 0);
-  Tap(13);  // resume
+  Tap(VX_KEY_ENTER);  // resume
   EXPECT_EQ(app->m_PauseState, -1);
   for (int i = 0; i < 30 && app->m_Paused; ++i) Update();
   EXPECT_EQ(app->m_Paused, 0);
   EXPECT_EQ(app->m_GameOver, 0);
 
-  Tap(27);
+  Tap(VX_KEY_ESCAPE);
   ASSERT_EQ(app->m_Paused, 1);
-  Tap(37);
-  Tap(13);  // quit
+  Tap(VX_KEY_LEFT);
+  Tap(VX_KEY_ENTER);  // quit
   EXPECT_EQ(app->m_GameOver, 1);
 }
 
@@ -190,13 +190,13 @@ TEST_F(Pause, GameOverRecordsTheScoreAfter90Updates) {
   app->m_Score = 777;
   app->m_GameOver = 1;
   Update(89);
-  EXPECT_EQ(app->m_Screen, 10);
+  EXPECT_EQ(app->m_Screen, kScreenPlay);
   EXPECT_EQ(app->m_GameOverTimer, 89);
   Update();
-  EXPECT_EQ(app->m_Screen, 2);
+  EXPECT_EQ(app->m_Screen, kScreenRecord);
   EXPECT_EQ(app->m_GameOverTimer, 75);
   Update();
-  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Screen, kScreenMenu);
   EXPECT_EQ(app->m_HighScores[0], 777);
   EXPECT_EQ(app->m_HighScores[30], 777);
   EXPECT_EQ(app->m_GameOverTimer, 73);

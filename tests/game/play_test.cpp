@@ -46,7 +46,7 @@ TEST_F(Slide, NeedsALeadOfMoreThan28Units) {
   EXPECT_EQ(app->m_HeldCol, 3);
   EXPECT_EQ(Type(3, 9), 1);
   EXPECT_EQ(Type(4, 9), 0);
-  EXPECT_EQ(Cell(3, 9, 1), 48) << "drawn where it was, easing in";
+  EXPECT_EQ(Cell(3, 9, kCellOffsetX), 48) << "drawn where it was, easing in";
   Update(6);  // at rest at column 3, marker at 260
   MoveTo(281, 324);
   Update(2);
@@ -56,8 +56,8 @@ TEST_F(Slide, NeedsALeadOfMoreThan28Units) {
   EXPECT_EQ(app->m_HeldCol, 4);
   // Drawn where it was; the column to the right is visited later in the
   // same pass, so its offset has already eased once.
-  EXPECT_GE(Cell(4, 9, 1), -40);
-  EXPECT_LE(Cell(4, 9, 1), -32);
+  EXPECT_GE(Cell(4, 9, kCellOffsetX), -40);
+  EXPECT_LE(Cell(4, 9, kCellOffsetX), -32);
 }
 
 TEST_F(Slide, OneCellPerUpdateAndOnlyOnceAtRestAgain) {
@@ -69,7 +69,7 @@ TEST_F(Slide, OneCellPerUpdateAndOnlyOnceAtRestAgain) {
     int before = app->m_HeldCol;
     Update();
     int col = app->m_HeldCol;
-    float offset = Cell(col, 9, 1);
+    float offset = Cell(col, 9, kCellOffsetX);
     sinceSlide += 1;
     if (col != before) {
       ASSERT_EQ(before - col, 1) << "update " << i;
@@ -86,13 +86,13 @@ TEST_F(Slide, OneCellPerUpdateAndOnlyOnceAtRestAgain) {
   }
   EXPECT_EQ(slides, 6);
   EXPECT_EQ(Type(1, 9), 1) << "the wall stops it at column 1";
-  EXPECT_EQ(Cell(1, 9, 1), 0);
+  EXPECT_EQ(Cell(1, 9, kCellOffsetX), 0);
 }
 
 TEST_F(Slide, NotWhileHoveringOverAnEmptyCell) {
   LayBoard(WithFiller({"...1...."}));
   // The cell below is empty but not at rest, so the block cannot fall.
-  Cell(4, 10, 0) = 0;
+  Cell(4, 10, kCellType) = 0;
   Cell(4, 10, 3) = 1;
   Grab(4);
   MoveTo(170, 324);
@@ -151,8 +151,8 @@ class Drops : public PlayTest {
  protected:
   void LayWith(const char* secondRow) {
     LayBoard({secondRow, "65656565"});
-    Cell(3, 0, 0) = 31;
-    Cell(3, 0, 7) = 1;
+    Cell(3, 0, kCellType) = 31;
+    Cell(3, 0, kCellFade) = 1;
   }
   // What the update draws, from `seed`: the column, the type and the seed after.
   void Expect(unsigned seed, int* column, int* type, unsigned* after) {
@@ -184,7 +184,7 @@ TEST_F(Drops, BelowFifteenBlocksARandomFreeColumnGetsOne) {
       if (x == 3) continue;
       EXPECT_EQ(Type(x, 0), x == column ? type : 0) << "seed " << seed << ", column " << x;
       if (x == column) {
-        EXPECT_EQ(Cell(x, 0, 2), -64);
+        EXPECT_EQ(Cell(x, 0, kCellOffsetY), -64);
         EXPECT_EQ(app->m_SpawnTimer, app->m_SpawnInterval);
       }
     }
@@ -217,7 +217,7 @@ TEST_F(Drops, FromFifteenBlocksColumnFourEveryIntervalShrinkingTo20) {
         ASSERT_EQ(Type(x, 0), 0) << "update " << update << ", column " << x;
       }
     }
-    if (Type(4, 0) > 0 && Cell(4, 0, 2) == -64) dropUpdates.push_back(update);
+    if (Type(4, 0) > 0 && Cell(4, 0, kCellOffsetY) == -64) dropUpdates.push_back(update);
     if (update == 3 || update == 25 || update == 46) {
       EXPECT_EQ(app->m_SpawnInterval, update == 3 ? 21 : 20) << "after the drop of update " << update;
     }
@@ -252,11 +252,11 @@ TEST_F(Play, DangerEndsTheGameAfter300Updates) {
 TEST_F(Play, OneClearUpdateRestartsTheCountWhichRunsBehindThePause) {
   LayBoard(DangerRows());
   Update(200);
-  Cell(1, 1, 0) = 0;
+  Cell(1, 1, kCellType) = 0;
   Update();
   EXPECT_EQ(app->m_DangerFrames, 0);
-  Cell(1, 1, 0) = 12;
-  Tap(27);  // pauses
+  Cell(1, 1, kCellType) = 12;
+  Tap(VX_KEY_ESCAPE);  // pauses
   ASSERT_EQ(app->m_Paused, 1);
   Update(297);
   EXPECT_EQ(app->m_GameOver, 0);
@@ -277,9 +277,9 @@ TEST_F(Play, ScoreDisplayEasesTowardsTheScore) {
       std::string digits;
       std::vector<float> xs;
       for (const Command& c : Commands()) {
-        if (c.kind() == 90 && c.f[2] == 32 && c.f[4] == 2) {
-          digits += static_cast<char>(c.f[6] + 32);
-          xs.push_back(c.f[1]);
+        if (c.kind() == kImgFont && c.f[kCommandY] == 32 && c.f[kCommandW] == 2) {
+          digits += static_cast<char>(c.f[kCommandFrame] + 32);
+          xs.push_back(c.f[kCommandX]);
         }
       }
       EXPECT_EQ(digits, "00000007");
@@ -292,9 +292,9 @@ TEST_F(Play, ScoreDisplayEasesTowardsTheScore) {
 
 TEST_F(Play, NewGameBoardComesFromTheClockSeed) {
   app->m_Difficulty = 3;
-  app->m_Screen = 11;
+  app->m_Screen = kScreenNewGame;
   Update();
-  ASSERT_EQ(app->m_Screen, 10);
+  ASSERT_EQ(app->m_Screen, kScreenPlay);
   EXPECT_EQ(app->m_Colours, 8);
   EXPECT_EQ(app->m_SpawnTimer, 360);
   EXPECT_EQ(app->m_SpawnInterval, 90);
@@ -307,20 +307,20 @@ TEST_F(Play, NewGameBoardComesFromTheClockSeed) {
       if (type < 0) type = 0;
       if (x == 0 || x == 9) type = 11;
       ASSERT_EQ(Type(x, y), type) << "cell " << x << ", " << y;
-      ASSERT_EQ(Cell(x, y, 2), -3 * 432) << "cell " << x << ", " << y;
+      ASSERT_EQ(Cell(x, y, kCellOffsetY), -3 * 432) << "cell " << x << ", " << y;
     }
   }
 }
 
 TEST_F(Play, NewGameClearsWhatTheLastGameLeftInEveryCell) {
-  Cell(3, 6, 0) = 35;
-  Cell(3, 6, 7) = 0.5f;
-  Cell(3, 6, 1) = 12;
+  Cell(3, 6, kCellType) = 35;
+  Cell(3, 6, kCellFade) = 0.5f;
+  Cell(3, 6, kCellOffsetX) = 12;
   Cell(6, 2, 3) = 1;
   Cell(5, 14, 9) = 2;
-  app->m_Screen = 11;
+  app->m_Screen = kScreenNewGame;
   Update();
-  ASSERT_EQ(app->m_Screen, 10);
+  ASSERT_EQ(app->m_Screen, kScreenPlay);
   for (int x = 0; x <= 9; ++x) {
     for (int y = 0; y <= 16; ++y) {
       for (int f = 1; f < 10; ++f) {

@@ -37,13 +37,13 @@ struct ScriptRandom {
   }
 };
 
-enum Phase { kIdle, kTap, kDrag, kBomb, kPause };
+enum Phase { kIdle, kTap, kDrag, kHoldBomb, kPause };
 
 class Replay : public PlayTest, public ::testing::WithParamInterface<int> {
  protected:
   // Sets the pointer for the coming update.
   void Script() {
-    if (app->m_Screen != 10) {
+    if (app->m_Screen != kScreenPlay) {
       OnMenu();
       return;
     }
@@ -55,7 +55,7 @@ class Replay : public PlayTest, public ::testing::WithParamInterface<int> {
         x_ += dx_;
         MoveTo(x_, y_);
         break;
-      case kBomb:
+      case kHoldBomb:
         // Now and then the pointer strays off the marker, which restarts the fuse.
         if (stray_ > 0 && step_ == stray_) MoveTo(x_, y_ - 30);
         if (stray_ > 0 && step_ == stray_ + 3) MoveTo(x_, y_);
@@ -84,15 +84,15 @@ class Replay : public PlayTest, public ::testing::WithParamInterface<int> {
     } else if (roll < 75) {
       phase_ = kDrag;
       left_ = 20 + random_.Below(31);
-      int cell = FindCell(1, 9);
+      int cell = FindCell(1, 9);  // a coloured block
       x_ = cell >= 0 ? CellX(cell % 10) : CellX(1 + random_.Below(8));
       y_ = cell >= 0 ? CellY(cell / 10) : CellY(2 + random_.Below(10));
       dx_ = static_cast<float>((2 + random_.Below(5)) * (random_.Below(2) ? 1 : -1));
       Down(x_, y_);
-    } else if (roll < 90 && FindCell(10, 10) >= 0) {
-      phase_ = kBomb;
+    } else if (roll < 90 && FindCell(kBomb, kBomb) >= 0) {
+      phase_ = kHoldBomb;
       left_ = 60 + random_.Below(41);
-      int cell = FindCell(10, 10);
+      int cell = FindCell(kBomb, kBomb);
       x_ = CellX(cell % 10);
       y_ = CellY(cell / 10);
       stray_ = random_.Below(3) == 0 ? 10 + random_.Below(40) : 0;
@@ -123,7 +123,7 @@ class Replay : public PlayTest, public ::testing::WithParamInterface<int> {
       Up();
       return;
     }
-    if (app->m_Screen == 1 && app->m_MenuSlide == 0 && app->m_GameOverTimer == 0) {
+    if (app->m_Screen == kScreenMenu && app->m_MenuSlide == 0 && app->m_GameOverTimer == 0) {
       const float across[3] = {0.2f, 0.4f, 0.6f};
       Down(vx_TumblastEndless_jscrw * across[GetParam() - 1], vx_TumblastEndless_jscrh * 0.7f);
     }
@@ -184,9 +184,9 @@ TEST_P(Replay, TenThousandUpdatesPlayAsRecorded) {
   const int difficulty = GetParam();
   host->clock = 5000 + difficulty;
   app->m_Difficulty = difficulty;
-  app->m_Screen = 11;
+  app->m_Screen = kScreenNewGame;
   Update();
-  ASSERT_EQ(app->m_Screen, 10);
+  ASSERT_EQ(app->m_Screen, kScreenPlay);
 
   int games = 1, bombs = 0, pauses = 0, lost = 0;
   std::string row;
@@ -195,8 +195,8 @@ TEST_P(Replay, TenThousandUpdatesPlayAsRecorded) {
     Script();
     int screen = app->m_Screen, holding = app->m_Holding, paused = app->m_Paused;
     Update();
-    games += screen != 10 && app->m_Screen == 10;
-    bombs += holding == 1 && app->m_HeldType == 10 && app->m_Holding == 0 && app->m_Fuse > 79;
+    games += screen != 10 && app->m_Screen == kScreenPlay;
+    bombs += holding == 1 && app->m_HeldType == kBomb && app->m_Holding == 0 && app->m_Fuse > 79;
     pauses += paused == 0 && app->m_Paused == 1;
     lost += app->m_DangerFrames == 300;
     if (update % kEvery == 0) {

@@ -51,17 +51,17 @@ class Text : public GameTest {
  protected:
   std::vector<Command> Lay(const String& text, float x, float y, float align, float lines) {
     app->m_CurrentFont = 90;
-    app->m_ImageInfo[270] = 16;
-    app->m_ImageInfo[271] = 16;
+    app->m_ImageInfo[3 * kImgFont] = 16;
+    app->m_ImageInfo[3 * kImgFont + 1] = 16;
     app->p_CLS2D(c_MyApp::kOmitted, 0, 0, 0);
     app->p_Text(x, y, text, align, lines);
     return Commands();
   }
   static void ExpectGlyph(const Command& c, char glyph, float x, float y) {
     EXPECT_EQ(c.kind(), 90);
-    EXPECT_EQ(c.f[6], glyph - 32) << "glyph " << glyph;
-    EXPECT_EQ(c.f[1], x) << "glyph " << glyph;
-    EXPECT_EQ(c.f[2], y) << "glyph " << glyph;
+    EXPECT_EQ(c.f[kCommandFrame], glyph - 32) << "glyph " << glyph;
+    EXPECT_EQ(c.f[kCommandX], x) << "glyph " << glyph;
+    EXPECT_EQ(c.f[kCommandY], y) << "glyph " << glyph;
   }
 };
 
@@ -89,7 +89,7 @@ TEST_F(Text, SpaceAdvancesNulDoesNotLoneBackslashIsDrawn) {
   ExpectGlyph(list[1], 'B', 16, 0);
   list = Lay(String("A\\B"), 0, 0, 0, 1);
   ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[1].f[6], 60);
+  EXPECT_EQ(list[1].f[kCommandFrame], 60);
   ExpectGlyph(list[2], 'B', 32, 0);
 }
 
@@ -97,11 +97,11 @@ TEST_F(Screen, ListKeeps2499CommandsAndDropsThe2500th) {
   app->p_CLS2D(c_MyApp::kOmitted, 0, 0, 0);
   for (int i = 0; i < 2498; ++i) app->p_Rect(i, 0, 1, 1);
   app->p_Rect(7777, 0, 1, 1);
-  EXPECT_EQ(app->m_DrawCount, 2499 * 15);
-  EXPECT_EQ(app->m_DrawList[2498 * 15 + 1], 7777);
+  EXPECT_EQ(app->m_DrawCount, 2499 * kCommandFloats);
+  EXPECT_EQ(app->m_DrawList[2498 * kCommandFloats + kCommandX], 7777);
   app->p_Oval(8888, 0, 1, 1);
-  EXPECT_EQ(app->m_DrawCount, 2499 * 15);
-  EXPECT_NE(app->m_DrawList[2499 * 15 + 1], 8888);
+  EXPECT_EQ(app->m_DrawCount, 2499 * kCommandFloats);
+  EXPECT_NE(app->m_DrawList[2499 * kCommandFloats + kCommandX], 8888);
 }
 
 TEST_F(Screen, LoaderTakes26UpdatesAtLevel2For640) {
@@ -112,13 +112,13 @@ TEST_F(Screen, LoaderTakes26UpdatesAtLevel2For640) {
   }
   EXPECT_EQ(updates, 26);
   EXPECT_EQ(app->m_HdLevel, 2);
-  EXPECT_EQ(app->m_ImageInfo[3], 128);
-  EXPECT_EQ(app->m_ImageInfo[4], 128);
-  EXPECT_EQ(app->m_ImageInfo[5], 40);
-  EXPECT_NE(app->m_Images[1], nullptr);
-  EXPECT_NE(app->m_Images[2], nullptr);
+  EXPECT_EQ(app->m_ImageInfo[3 * kImgBricks], 128);
+  EXPECT_EQ(app->m_ImageInfo[3 * kImgBricks + 1], 128);
+  EXPECT_EQ(app->m_ImageInfo[3 * kImgBricks + 2], 40);
+  EXPECT_NE(app->m_Images[kImgBricks], nullptr);
+  EXPECT_NE(app->m_Images[kImgRing], nullptr);
   EXPECT_EQ(app->m_CurrentFont, 90);
-  EXPECT_EQ(app->m_Screen, 1);
+  EXPECT_EQ(app->m_Screen, kScreenMenu);
 }
 
 TEST_F(Screen, ResolutionLevelOfReloadAndOfTheLoader) {
@@ -159,12 +159,12 @@ TEST_F(Resize, DuringPlayReloadsImagesAndKeepsTheGame) {
   }
   EXPECT_EQ(steps, 26);
   EXPECT_EQ(app->m_HdLevel, 4);
-  EXPECT_EQ(app->m_ImageInfo[3], 256);
-  EXPECT_EQ(app->m_Screen, 10);
+  EXPECT_EQ(app->m_ImageInfo[3 * kImgBricks], 256);
+  EXPECT_EQ(app->m_Screen, kScreenPlay);
   EXPECT_EQ(app->m_Score, 1234);
   Step();
   int bricks = 0;
-  for (const Command& c : Commands()) bricks += c.kind() == 1;
+  for (const Command& c : Commands()) bricks += c.kind() == kImgBricks;
   EXPECT_GE(bricks, 17 + 10 + 17) << "the board is drawn again";
   EXPECT_EQ(Type(1, 9), 1);
 }
@@ -188,15 +188,16 @@ TEST_F(Pixels, PlayScreenBackgroundReachesTheWindow) {
 TEST_F(Screen, ReplayScalesRectanglesAndOvalsToTheWindow) {
   ResizeWindow(1024, 480);  // scale 1.6
   Render();
-  float rect[15] = {-3717, 10, 10, 0, 20, 10, 0, 1, 0, 0, 0, 255, 0, 1, 0};
-  float oval[15] = {-3716, 100, 100, 0, 20, 10, 0, 1, 0, 0, 0, 0, 255, 1, 0};
-  float missing[15] = {50, 300, 200, 0, 1, 1, 0, 1, 0, 0, 255, 255, 255, 1, 0};
-  for (int i = 0; i < 15; ++i) {
+  // Kind, x, y, rotation, w, h, frame, alpha, -, -, red, green, blue, blend.
+  float rect[kCommandFloats] = {kRectCommand, 10, 10, 0, 20, 10, 0, 1, 0, 0, 0, 255, 0, 1, 0};
+  float oval[kCommandFloats] = {kOvalCommand, 100, 100, 0, 20, 10, 0, 1, 0, 0, 0, 0, 255, 1, 0};
+  float missing[kCommandFloats] = {50, 300, 200, 0, 1, 1, 0, 1, 0, 0, 255, 255, 255, 1, 0};
+  for (int i = 0; i < kCommandFloats; ++i) {
     app->m_DrawList[i] = rect[i];
-    app->m_DrawList[15 + i] = oval[i];
-    app->m_DrawList[30 + i] = missing[i];
+    app->m_DrawList[kCommandFloats + i] = oval[i];
+    app->m_DrawList[2 * kCommandFloats + i] = missing[i];
   }
-  app->m_DrawCount = 45;
+  app->m_DrawCount = 3 * kCommandFloats;
   app->m_ClsRed = app->m_ClsGreen = app->m_ClsBlue = 0;
   app->m_ClsAlpha = 1;
   graphics->capture = true;

@@ -146,7 +146,7 @@ TEST_F(Storage, DamagedSettingsAreReset) {
   WriteFile(StatePath(), Join(fields));
   EXPECT_EQ(Lines(Load(), "Settings Checksum Invalid"), 1);
   EXPECT_EQ(app->m_Settings[3], 0);
-  EXPECT_EQ(app->m_Settings[5], 1);
+  EXPECT_EQ(app->m_Settings[kSettingSound], 1);
   EXPECT_EQ(app->m_Settings[11], 64);
 }
 
