@@ -7,9 +7,8 @@
 
 namespace {
 
-// Logical keys (see p_PlayKey), in the order of BoardCursor's directions.
-const int kDirectionKeys[BoardCursor::kDirections] = {3, 5, 0, 8};
-const int kActionKey = 10;
+// Logical keys, in the order of BoardCursor's directions.
+const int kDirectionKeys[BoardCursor::kDirections] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown};
 const int kStepX[BoardCursor::kDirections] = {-1, 1, 0, 0};
 const int kStepY[BoardCursor::kDirections] = {0, 0, -1, 1};
 
@@ -18,16 +17,14 @@ const int kStepY[BoardCursor::kDirections] = {0, 0, -1, 1};
 const int kRepeatDelay = 15;
 const int kRepeatEvery = 6;
 
-// The playing cells.
-const int kFirstCol = 1, kLastCol = 8, kLastRow = 16;
-// Where the cursor starts when the middle columns hold no block.
+const int kLastRow = kBoardRows - 1;
+// Where the cursor starts when the middle columns hold no block: above the
+// floor.
 const int kStartCol = 4, kStartRow = 11;
-
-const int kPlaying = 10;
 
 int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
 
-bool Grabbable(float type) { return type > 0.0f && type < 11.0f; }
+bool Grabbable(float type) { return type > kEmpty && type < kWall; }
 
 }  // namespace
 
@@ -38,15 +35,15 @@ void c_MyApp::p_CursorInput() {
   c.mouseX = rawX;
   c.mouseY = rawY;
 
-  bool playing = m_Screen == kPlaying && m_NeedLoad == 0 && m_Paused == 0 && m_GameOver == 0;
-  bool action = p_PlayKey(kActionKey);
+  bool playing = m_Screen == kScreenPlay && m_NeedLoad == 0 && m_Paused == 0 && m_GameOver == 0;
+  bool action = p_PlayKey(kKeyAction);
   bool actionPressed = action && !c.actionWasDown;
   c.actionWasDown = action;
   if (!playing || mouseUsed || !action) c.pressing = false;
   // A game starts with the cursor hidden and unplaced; the mouse hides it
   // where it is.
-  if (m_Screen != kPlaying || m_GameOver != 0 || mouseUsed) c.shown = false;
-  if (m_Screen != kPlaying) c.col = 0;
+  if (m_Screen != kScreenPlay || m_GameOver != 0 || mouseUsed) c.shown = false;
+  if (m_Screen != kScreenPlay) c.col = 0;
   if (!playing) {
     // Keys held into play (from a menu, the pause overlay) do not step.
     for (int d = 0; d < BoardCursor::kDirections; ++d) c.heldFor[d] = p_PlayKey(kDirectionKeys[d]) ? -1 : 0;
@@ -73,7 +70,7 @@ void c_MyApp::p_CursorInput() {
     c.row = kStartRow;
     for (int y = kLastRow, found = 0; y >= 0 && !found; --y) {
       for (int x = kStartCol; x <= kStartCol + 1 && !found; ++x) {
-        if (!Grabbable(m_Cells[p_CellIndex(x, y)])) continue;
+        if (!Grabbable(m_Cells[p_CellIndex(x, y) + kCellType])) continue;
         c.col = x;
         c.row = y;
         found = 1;
@@ -113,7 +110,7 @@ void c_MyApp::p_CursorSteps() {
     int held = c.heldFor[d];
     bool step = held == 1 || (held > kRepeatDelay && (held - 1 - kRepeatDelay) % kRepeatEvery == 0);
     if (!step || (sideways && kStepY[d] != 0)) continue;
-    c.col = Clamp(c.col + kStepX[d], kFirstCol, kLastCol);
+    c.col = Clamp(c.col + kStepX[d], kFirstPlayColumn, kLastPlayColumn);
     c.row = Clamp(c.row + kStepY[d], 0, kLastRow);
   }
 }

@@ -4,9 +4,11 @@
 
 #include <GLFW/glfw3.h>
 
+#include "host/key_codes.h"
+
 namespace {
 
-// The layout's button for each gamepad button, by the gamepad's order.
+// The layout's joystick code for each gamepad button, by the gamepad's order.
 // B shares start's code: the game's back key is also its pause key, and
 // the second-button code would start a game on the title screen.
 const int kButtonOf[kGamepadButtons] = {
@@ -43,7 +45,7 @@ void MapGamepad(const unsigned char* pressed, const float* axes, Array<float> jo
   joyz[1] = (axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] + 1) * 0.5f;
   for (int b = 0; b < buttons.Length(); ++b) buttons[b] = false;
   for (int g = 0; g < kGamepadButtons; ++g) {
-    if (kButtonOf[g] >= 0 && pressed[g] == GLFW_PRESS) buttons[kButtonOf[g]] = true;
+    if (kButtonOf[g] >= 0 && pressed[g] == GLFW_PRESS) buttons[kButtonOf[g] - VX_JOY_A] = true;
   }
 }
 

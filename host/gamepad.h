@@ -1,26 +1,9 @@
 #pragma once
 // Gamepads the window system knows by a mapping, reported in the layout of
-// the joysticks the game was made for, so that every screen that reads the
-// joystick codes follows a gamepad with no code of its own.
+// the joysticks the game was made for (VX_JOY_* in host/key_codes.h), so
+// that every screen that reads the joystick codes follows a gamepad with no
+// code of its own.
 #include "runtime/array.h"
-
-// Buttons of that layout (joystick code 256 + button for unit 0).
-enum {
-  VX_JOY_A = 0,
-  VX_JOY_B = 1,
-  VX_JOY_X = 2,
-  VX_JOY_Y = 3,
-  VX_JOY_LEFT_BUMPER = 4,
-  VX_JOY_RIGHT_BUMPER = 5,
-  VX_JOY_SELECT = 6,
-  VX_JOY_START = 7,
-  VX_JOY_LEFT = 8,
-  VX_JOY_UP = 9,
-  VX_JOY_RIGHT = 10,
-  VX_JOY_DOWN = 11,
-  VX_JOY_LEFT_THUMB = 12,
-  VX_JOY_RIGHT_THUMB = 13,
-};
 
 // A mapped gamepad's buttons and axes, in the window system's gamepad order.
 const int kGamepadButtons = 15;

@@ -3,13 +3,17 @@
 #include <functional>
 #include <set>
 
+#include <GLFW/glfw3.h>
+
 #include "framework/input.h"
 #include "framework/random.h"
+#include "host/key_codes.h"
 #include "tests/game/game_host.h"
 
 namespace {
 
-const int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kSpace = 32, kEscape = 27;
+const int kLeft = VX_KEY_LEFT, kUp = VX_KEY_UP, kRight = VX_KEY_RIGHT, kDown = VX_KEY_DOWN;
+const int kSpace = VX_KEY_SPACE, kEscape = VX_KEY_ESCAPE;
 
 // The held block and the lowest middle block of this board: (4, 9) is the
 // block, (4, 11) the lowest block of columns 4 and 5.
@@ -35,7 +39,9 @@ class Cursor : public PlayTest {
   // Whether this update's list holds the cursor's bright frame.
   bool FrameDrawn() {
     for (const Command& c : Commands()) {
-      if (c.kind() == c_MyApp::kRectCommand && c.f[10] == 255 && c.f[12] != 255 && c.f[7] == 1) return true;
+      if (c.kind() == kRectCommand && c.f[kCommandRed] == 255 && c.f[kCommandBlue] != 255 && c.f[kCommandAlpha] == 1) {
+        return true;
+      }
     }
     return false;
   }
@@ -64,12 +70,12 @@ TEST_F(Cursor, MovesByKeysAndStopsAtTheWallsTopAndBottom) {
       {0, 0, 0, 0, false},     // hidden until a key
       {kRight, 1, 4, 11, true},  // the first key shows it on the lowest middle block
       {kRight, 2, 6, 11, true},
-      {68, 9, 8, 11, true},     // D; the right wall
-      {65, 1, 7, 11, true},     // A
+      {VX_KEY_D, 9, 8, 11, true},  // the right wall; the right wall
+      {VX_KEY_A, 1, 7, 11, true},
       {kLeft, 9, 1, 11, true},  // the left wall
-      {87, 3, 1, 8, true},      // W
+      {VX_KEY_W, 3, 1, 8, true},
       {kUp, 12, 1, 0, true},    // the top row
-      {83, 1, 1, 1, true},      // S
+      {VX_KEY_S, 1, 1, 1, true},
       {kDown, 20, 1, 16, true}, // the bottom row
   };
   for (const Case& c : cases) {
@@ -183,15 +189,27 @@ TEST_F(Cursor, AKeyTapShorterThanOneUpdatePausesOnce) {
 }
 
 TEST_F(Cursor, AGamepadDrivesTheLogicalKeysAndLetsGoWhenUnplugged) {
-  const int codes[] = {0, 3, 5, 8, 10, 11, 12, 13, 99};
+  const int codes[] = {kKeyUp, kKeyLeft, kKeyRight, kKeyDown, kKeyAction, kKeyAction2,
+                       kKeyAction3, kKeyAction4, kKeyBack};
   struct Case {
-    int button;  // gamepad button, or -1 for the left stick
+    int button;  // gamepad button, or -1 for the left stick alone
     float x, y;
     std::set<int> held;
   } cases[] = {
-      {11, 0, 0, {0}},  {12, 0, 0, {5}},   {13, 0, 0, {8}},    {14, 0, 0, {3}},       // D-pad
-      {0, 0, 0, {10}},  {1, 0, 0, {99}},   {7, 0, 0, {99}},    {2, 0, 0, {12}}, {3, 0, 0, {13}},
-      {-1, -1, 0, {3}}, {-1, 0.9f, 0, {5}}, {-1, 0, -0.5f, {0}}, {-1, 0.3f, 0.3f, {}},  // stick
+      {GLFW_GAMEPAD_BUTTON_DPAD_UP, 0, 0, {kKeyUp}},
+      {GLFW_GAMEPAD_BUTTON_DPAD_RIGHT, 0, 0, {kKeyRight}},
+      {GLFW_GAMEPAD_BUTTON_DPAD_DOWN, 0, 0, {kKeyDown}},
+      {GLFW_GAMEPAD_BUTTON_DPAD_LEFT, 0, 0, {kKeyLeft}},
+      {GLFW_GAMEPAD_BUTTON_A, 0, 0, {kKeyAction}},
+      {GLFW_GAMEPAD_BUTTON_B, 0, 0, {kKeyBack}},
+      {GLFW_GAMEPAD_BUTTON_START, 0, 0, {kKeyBack}},
+      {GLFW_GAMEPAD_BUTTON_X, 0, 0, {kKeyAction3}},
+      {GLFW_GAMEPAD_BUTTON_Y, 0, 0, {kKeyAction4}},
+      {GLFW_GAMEPAD_BUTTON_GUIDE, 0, 0, {}},
+      {-1, -1, 0, {kKeyLeft}},
+      {-1, 0.9f, 0, {kKeyRight}},
+      {-1, 0, -0.5f, {kKeyUp}},
+      {-1, 0.3f, 0.3f, {}},  // inside the dead zone
   };
   host->padPlugged = true;
   for (const Case& c : cases) {
@@ -215,7 +233,7 @@ TEST_F(Cursor, AGamepadDrivesTheLogicalKeysAndLetsGoWhenUnplugged) {
   app->m_Paused = 0;
   Update();
   PlaceAt(4, 9);
-  host->padButtons[0] = 1;
+  host->padButtons[GLFW_GAMEPAD_BUTTON_A] = 1;
   Update(2);
   ASSERT_EQ(app->m_Holding, 1);
   host->padAxes[0] = 1;
