@@ -18,7 +18,24 @@ ALint gxtkChannel::SourceState() const {
   return value;
 }
 
+namespace {
+
+// OpenAL complains of a device left open when the process ends, however it
+// ends: the device in use is closed on the way out.
+void CloseCurrentDevice() {
+  ALCcontext* context = alcGetCurrentContext();
+  if (!context) return;
+  ALCdevice* device = alcGetContextsDevice(context);
+  alcMakeContextCurrent(nullptr);
+  alcDestroyContext(context);
+  if (device) alcCloseDevice(device);
+}
+
+}  // namespace
+
 gxtkAudio::gxtkAudio() : alcDevice(nullptr), alcContext(nullptr), channelTable() {
+  static bool closeAtExit = atexit(CloseCurrentDevice) == 0;
+  (void)closeAtExit;
   alcDevice = alcOpenDevice(nullptr);
   if (!alcDevice) {
     Print(String("OpenAl error: alcOpenDevice failed"));

@@ -282,6 +282,7 @@ void c_MyApp::p_BlastGroup() {
     }
   }
   if (group != 0) p_PlaySFX(kSfxBlast, 1.0f, 1.0f, 0.0f);
+  if (group != 0) p_BadgeBlast(m_LabelCount[group]);
 }
 
 void c_MyApp::p_DropBlock() {
@@ -368,6 +369,7 @@ void c_MyApp::p_BombFuse() {
   p_Explode(m_HeldIndex + kColumns * kCellFloats, m_HeldX, m_HeldY + 48.0f * s, 12);
   if (m_HeldIndex > 100) p_Explode(m_HeldIndex - kColumns * kCellFloats, m_HeldX, m_HeldY - 48.0f * s, 12);
   m_Holding = 0;
+  p_BadgeExplosion();
 }
 
 // Destroys one block caught in an explosion; bombs among them do not go off.

@@ -87,6 +87,8 @@ String c_MyApp::p_MyNth() {
 
 int c_MyApp::p_LoadMenu() {
   const int b = (m_Difficulty - 1) * 10;
+  // Before the score enters its table, so that a first place can be told.
+  p_BadgeGameRecorded();
 
   // A score equal to an entry goes after it; one that beats none stays out.
   for (int p = 0; p < 10; ++p) {

@@ -108,6 +108,7 @@ int c_MyApp::p_Menu() {
     p_PlaySFX(kSfxClick, 1, 0.5f, 0);
   }
   p_SoundMark(sx, sy);
+  p_BadgeButton();
 
   // Best and last scores of the chosen difficulty, as many rows as fit.
   p_SetCol(255, 200, 100, 1);

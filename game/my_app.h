@@ -266,4 +266,40 @@ class c_MyApp : public c_App {
   static Array<String> m_CreditText();
   // A corner dial of the credits box: white ring, grey face; leaves the pen white.
   void p_CreditDial(float x, float y, float radius);
+
+  // --- Badges a player earns, and their gallery (badge_rules.cpp, badges.cpp) ---
+  static const int kBadgePopUpSlots = 13;
+  static const int kBadgeWaitingRoom = 64;
+  // Blasts in the current run of blasts in quick succession, and updates
+  // since the last of them.
+  int m_BadgeChain = 0;
+  int m_BadgeChainClock = 0;
+  // Earned badges whose pop-up waits for a free slot, oldest first.
+  int m_BadgeWaiting[kBadgeWaitingRoom] = {};
+  int m_BadgeWaitingCount = 0;
+  // Gallery: the keyboard's cell, the badge whose detail shows (-1: none),
+  // and a press inside the box that becomes a tap unless it drags.
+  int m_BadgeCursor = 0;
+  int m_BadgeDetailId = -1;
+  int m_BadgePressX = 0, m_BadgePressY = 0;
+  int m_BadgeTap = 0;
+  // Earns a badge once: its flag, its pop-up (or a wait for a free slot) and a jingle.
+  void p_AwardBadge(int id);
+  void p_QueueBadge(int id);
+  void p_QueueWaitingBadges();
+  // The rules, each called where its event happens.
+  void p_BadgeGameStart();
+  void p_BadgeTick();
+  void p_BadgeBlast(int size);
+  void p_BadgeExplosion();
+  void p_BadgeDangerOver(int frames);
+  void p_BadgeGameRecorded();
+  // The title menu's badge button, which opens the gallery.
+  void p_BadgeButton();
+  // Gallery steps: layout, grid, detail panel, pointer and keys.
+  void p_BadgeGrid(float scroll);
+  void p_BadgeDetailPanel();
+  void p_BadgePointer(float scroll);
+  void p_BadgeKeys();
+  void p_OpenBadgeDetail(int id);
 };

@@ -103,10 +103,11 @@ enum IconFrame {
   kIconSoundOff = 5,
   kIconFocus = 6,
   kIconMusicMark = 7,  // + the sound option 1..3
+  kIconBadges = 13,    // the title menu's badge button: a medal
 };
 const int kButtonSelected = 15;
 
-// Sound effect ids (m_Sounds). 7, 9, 10 and 95 are loaded but never played.
+// Sound effect ids (m_Sounds). 7, 9 and 10 are loaded but never played.
 enum SoundId {
   kSfxLand = 1,
   kSfxBlast = 2,
@@ -115,6 +116,7 @@ enum SoundId {
   kSfxFuse = 5,
   kSfxGameOver = 6,
   kSfxDanger = 8,
+  kSfxBadge = 95,  // a badge earned
   kSfxClick = 98,
   kSfxCredits = 99,
   kSoundIds = 100,

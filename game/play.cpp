@@ -45,6 +45,7 @@ int c_MyApp::p_LoadGame() {
   if (m_Difficulty == 2) m_SpawnInterval = 120;
   if (m_Difficulty == 3) m_SpawnInterval = 90;
   m_DangerFrames = 0;
+  p_BadgeGameStart();
   return 0;
 }
 
@@ -65,7 +66,9 @@ int c_MyApp::p_Game() {
   m_Danger = 0;
 
   p_BoardPass(held0);
-  p_DangerCountdown();
+  // A paused game never ends: the countdown stands still behind the pause
+  // menu and goes on from there once the game resumes.
+  if (m_Paused == 0) p_DangerCountdown();
 
   p_ResetDraw();
   if (m_MouseDown == 0) {
@@ -93,6 +96,7 @@ int c_MyApp::p_Game() {
   p_UpdateParticles();
   p_ResetDraw();
   p_DrawScore();
+  p_BadgeTick();
   return 0;
 }
 
@@ -125,6 +129,7 @@ void c_MyApp::p_DangerCountdown() {
     p_PlaySFX(kSfxGameOver, 1.0f, 1.0f, 0.0f);
     m_GameOver = 1;
   }
+  if (m_Danger == 0) p_BadgeDangerOver(m_DangerFrames);
   if (m_Danger == 0) m_DangerFrames = 0;
 }
 

@@ -236,6 +236,7 @@ gxtkSurface* gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface* surface, String pa
   surface->width = w;
   surface->height = h;
   surface->depth = depth;
+  surface->file = VxGlfwGame::_glfwGame->PathToFilePath(path);
   return surface;
 }
 

@@ -24,6 +24,9 @@ class gxtkSurface : public Object {
   unsigned int textureId;
   float uScale;
   float vScale;
+  // The file the pixels came from, for messages about damaged data; empty
+  // for a surface made in memory.
+  String file;
 };
 
 // The batching 2-D renderer over fixed-function OpenGL.

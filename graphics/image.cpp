@@ -82,7 +82,9 @@ c_Image* c_Image::p_Grab(int x, int y, int frameWidth, int frameHeight, int fram
     // there would sample outside the source.
     if (cx + width > source->width || cy + height > source->height || cx < 0 || cy < 0 || width < 0 ||
         height < 0) {
-      Error(String("Image frame outside surface"));
+      // Damaged data: the message names the file, for the player to replace.
+      String file = surface ? surface->file : String();
+      Error(String("Image frame outside surface") + (file.Length() ? String(": ") + file : String()));
     }
     gc_assign(frames[i], (new c_Frame())->m_new(cx + originX, cy + originY));
     cx += width;

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """A round of the real game driven by real X input: title menu, the credits
 box opened and closed, a game with a block dragged sideways, pause, quit
-through the pause overlay, the banner, back to the title; then the scores on
-disk and a second start that reads them.
+through the pause overlay, the banner, back to the title; then the scores and
+the first-game badge on disk, and a second start that reads them and shows
+the badge in the gallery.
 
 Usage: play_through.py GAME_EXECUTABLE [SCREENSHOT_FOLDER]
 Runs on the X display in $DISPLAY, without a window manager (the window then
@@ -176,10 +177,39 @@ def main():
         if sum((j + 4) * table[2 * j] + (1 + j + 3) * table[2 * j + 1] for j in range(10)) != table[20]:
             fail("table 1 checksum does not match")
         print("recorded score (last list of Normal):", last_normal)
+        # The first game earns its badge (id 23: bit 23 of the first badge
+        # word), saved with the game under a badge checksum that holds.
+        words = values[26:34]
+        if not words[0] >> 23 & 1:
+            fail("the first-game badge is not in the saved badge words %r" % words)
+        if sum(words) != values[34]:
+            fail("badge checksum %d, stored %d" % (sum(words), values[34]))
+        if values[13] != 1:
+            fail("the games-played count in setting 13 is %d, not 1" % values[13])
 
         game = start_game(folder)
         window = find_window(game.pid)
-        time.sleep(1.0)
+        time.sleep(1.5)
+
+        # The medal below the sound switch opens the gallery: its orange frame
+        # stands at the left, the first-game badge leads its grid in colour
+        # while the next one, not earned, is dimmed.
+        def gallery_frame():
+            r, g, b = grab(window)(70, 20)
+            return r > 180 and 60 < g < 150 and b < 60
+        def brightness(pixels, cx, cy):
+            return sum(sum(pixels(cx + dx, cy + dy)) for dx in range(-12, 13, 4) for dy in range(-12, 13, 4))
+        if gallery_frame():
+            fail("the title menu already looks like the badge gallery")
+        click(window, 32, 304)
+        time.sleep(0.6)
+        shot(window, "gallery")
+        if not gallery_frame():
+            fail("the badge button did not open the gallery")
+        pixels = grab(window)
+        earned, dimmed = brightness(pixels, 140, 94), brightness(pixels, 200, 94)
+        if earned < 2 * dimmed:
+            fail("the first-game badge is not shown in colour (%d against %d)" % (earned, dimmed))
         out = finish(game, window)
         loaded = [line for line in out.splitlines() if "Loaded" in line]
         expected = ["Settings Loaded", "Badges Loaded", "Highscore 0 Loaded", "Highscore 1 Loaded",

@@ -183,9 +183,9 @@ TEST_F(Badges, IdsPast63HaveNoIconAndTexts) {
   EXPECT_EQ(Find(kImgBadges), -1);
   EXPECT_FLOAT_EQ(At(static_cast<int>(Commands().size()) - 1).f[kCommandY], 480 - 13 * 34);
   EXPECT_EQ(Std(app->p_BadgeName(0)), "Test Badge");
-  EXPECT_EQ(Std(app->p_BadgeName(5)), "");
+  EXPECT_EQ(Std(app->p_BadgeName(4)), "");  // no badge of the set has id 4
   EXPECT_EQ(Std(app->p_BadgeDetail(0)), "This is a Test Badge which has no purpose.");
-  EXPECT_EQ(Std(app->p_BadgeDetail(5)), "");
+  EXPECT_EQ(Std(app->p_BadgeDetail(4)), "");
 }
 
 }  // namespace

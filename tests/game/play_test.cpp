@@ -249,20 +249,47 @@ TEST_F(Play, DangerEndsTheGameAfter300Updates) {
   EXPECT_EQ(app->m_GameOver, 1);
 }
 
-TEST_F(Play, OneClearUpdateRestartsTheCountWhichRunsBehindThePause) {
+TEST_F(Play, OneClearUpdateRestartsTheCount) {
   LayBoard(DangerRows());
   Update(200);
   Cell(1, 1, kCellType) = 0;
   Update();
   EXPECT_EQ(app->m_DangerFrames, 0);
   Cell(1, 1, kCellType) = 12;
-  Tap(VX_KEY_ESCAPE);  // pauses
+  Update(300);
+  EXPECT_EQ(app->m_GameOver, 1);
+}
+
+// The pause holds the countdown where it stood, through warnings, the end
+// and a clear row alike; after the resume it goes on from there.
+TEST_F(Play, ThePauseHoldsTheDangerCountdown) {
+  LayBoard(DangerRows());
+  Update(29);
+  Tap(VX_KEY_ESCAPE);  // pauses in the update after the key goes down
   ASSERT_EQ(app->m_Paused, 1);
-  Update(297);
+  const int stood = app->m_DangerFrames;
+  EXPECT_EQ(stood, 30);
+  // Long past every warning and the end; one clear update on the way.
+  app->m_BgGreen = 60;
+  int flashes = 0;
+  for (int update = 0; update < 400; ++update) {
+    if (update == 200) Cell(1, 1, kCellType) = 0;
+    if (update == 201) Cell(1, 1, kCellType) = 12;
+    Update();
+    if (app->m_BgGreen < 50) ++flashes;
+  }
+  EXPECT_EQ(app->m_DangerFrames, stood);
+  EXPECT_EQ(app->m_GameOver, 0);
+  EXPECT_EQ(flashes, 0) << "no warning while paused";
+
+  Tap(VX_KEY_ENTER);  // resume
+  for (int i = 0; i < 30 && app->m_Paused; ++i) Update();
+  ASSERT_EQ(app->m_Paused, 0);
+  EXPECT_EQ(app->m_DangerFrames, stood);
+  Update(299 - stood);
   EXPECT_EQ(app->m_GameOver, 0);
   Update();
   EXPECT_EQ(app->m_GameOver, 1);
-  EXPECT_EQ(app->m_Paused, 1);
 }
 
 TEST_F(Play, ScoreDisplayEasesTowardsTheScore) {

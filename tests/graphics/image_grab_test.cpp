@@ -8,7 +8,8 @@ namespace {
 // after a fatal error ends the process at once.
 ProcessResult RunProbe(const char* scenario) { return RunProcess({GRAB_PROBE, scenario}); }
 
-const char* const kMessage = "Quibbo Runtime Error : Image frame outside surface\n\n";
+// The message names the file, so that a player can find the damaged one.
+const char* const kMessage = "Quibbo Runtime Error : Image frame outside surface: ./data/grid.png\n\n";
 
 TEST(ImageGrab, TwoByTwoGridFits) {
   ProcessResult o = RunProbe("fits");

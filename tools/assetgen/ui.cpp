@@ -95,6 +95,24 @@ void trophy(cairo_t* cr) {
   cairo_stroke(cr);
 }
 
+// Two ribbon straps meeting behind a round medal with a star cut out of it.
+void medal(cairo_t* cr) {
+  for (int side = -1; side <= 1; side += 2) {
+    cairo_move_to(cr, side * 10.5, -12);
+    cairo_line_to(cr, side * 4.5, -12);
+    cairo_line_to(cr, side * -1.5, -1);
+    cairo_line_to(cr, side * 4.5, -1);
+    cairo_close_path(cr);
+  }
+  cairo_fill(cr);
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, 0, 4, 8.5, 0, 2 * M_PI);
+  starPath(cr, 0, 4.6, 5, 5.2, 2.2);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_fill(cr);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+}
+
 void arrowHead(cairo_t* cr, double x, double y, double angle, double size) {
   cairo_save(cr);
   cairo_translate(cr, x, y);
@@ -212,9 +230,8 @@ void iconGlyph(cairo_t* cr, int frame) {
       cairo_close_path(cr);
       cairo_fill(cr);
       break;
-    case 13:  // star
-      starPath(cr, 0, 0.8, 5, 12, 5);
-      cairo_fill(cr);
+    case 13:  // badges: a medal on a ribbon
+      medal(cr);
       break;
     case 14:  // best scores
       trophy(cr);
