@@ -26,6 +26,15 @@ int Clamp(int value, int low, int high) { return value < low ? low : value > hig
 
 bool Grabbable(float type) { return type > kEmpty && type < kWall; }
 
+// The point of cell (col, row) at rest, as the board places it: a cell is 48
+// board units.
+float RestX(const c_MyApp& app, int col) {
+  return 48.0f * app.m_BoardScale * static_cast<float>(col) + app.m_BoardLeft;
+}
+float RestY(const c_MyApp& app, int row) {
+  return 48.0f * app.m_BoardScale * static_cast<float>(row) + app.m_BoardTop;
+}
+
 }  // namespace
 
 void c_MyApp::p_CursorInput() {
@@ -90,9 +99,8 @@ void c_MyApp::p_CursorInput() {
   p_CursorSteps();
 
   p_LayOutBoard();
-  float s = m_BoardScale;
-  int x = static_cast<int>(48.0f * s * static_cast<float>(c.col) + m_BoardLeft);
-  int y = static_cast<int>(48.0f * s * static_cast<float>(c.row) + m_BoardTop);
+  int x = static_cast<int>(RestX(*this, c.col));
+  int y = static_cast<int>(RestY(*this, c.row));
   m_MouseX = m_MouseXOld = x;
   m_MouseY = m_MouseYOld = y;
   m_MouseDown = c.pressing ? 1 : 0;
@@ -122,13 +130,14 @@ void c_MyApp::p_DrawCursor() {
   // Around the held block where it is drawn, easing included; otherwise
   // around the cell at rest. A block's face sits left of and below its
   // cell's point, where the marker ring goes too.
+  float cx = RestX(*this, c.col), cy = RestY(*this, c.row);
   if (c.pressing && m_Holding == 1) {
     p_CellPos(m_HeldCol, m_HeldRow);
-  } else {
-    m_CellX = 48.0f * s * static_cast<float>(c.col) + m_BoardLeft;
-    m_CellY = 48.0f * s * static_cast<float>(c.row) + m_BoardTop;
+    cx = m_CellX;
+    cy = m_CellY;
   }
-  float cx = m_CellX - 8.0f * s, cy = m_CellY + 8.0f * s;
+  cx -= 8.0f * s;
+  cy += 8.0f * s;
   float half = 26.0f * s, line = 3.0f * s;
   p_ResetDraw();
   // A dark rim under a bright frame shows on light and dark blocks alike.
