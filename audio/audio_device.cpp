@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "host/glfw_game.h"
+#include "audio/audio_decoders.h"
 #include "runtime/errors.h"
 
 ALuint gxtkChannel::AL_Source() {
@@ -70,9 +70,7 @@ void gxtkAudio::Resume() {
 
 gxtkSample* gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, String path) {
   int length = 0, channels = 0, format = 0, hertz = 0;
-  unsigned char* data =
-      VxGlfwGame::_glfwGame ? VxGlfwGame::_glfwGame->LoadAudioData(path, &length, &channels, &format, &hertz)
-                            : nullptr;
+  unsigned char* data = LoadAudioData(path, &length, &channels, &format, &hertz);
   if (!data) return nullptr;
 
   // Other layouts get format 0, which OpenAL refuses: the buffer stays empty.

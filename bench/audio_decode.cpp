@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "audio/audio_decoders.h"
 #include "host/glfw_game.h"
 
 namespace {
@@ -44,7 +45,7 @@ void Measure(const char* label, const std::string& path, int rounds) {
   for (int i = 0; i < rounds; ++i) {
     int length = 0, channels = 0, format = 0, hertz = 0;
     unsigned char* data =
-        VxGlfwGame::_glfwGame->LoadAudioData(String(path.c_str()), &length, &channels, &format, &hertz);
+        LoadAudioData(String(path.c_str()), &length, &channels, &format, &hertz);
     if (!data) {
       printf("%s: could not decode %s\n", label, path.c_str());
       return;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "host/data_path.h"
+
 gxtkGraphics* vx_graphics_device;
 gxtkGraphics* vx_graphics_renderDevice;
 c_GraphicsContext* vx_graphics_context;
@@ -289,6 +291,19 @@ int vx_graphics_ReadPixels(Array<int> pixels, int x, int y, int w, int h, int of
   if (low < 0 || high + w > pixels.Length()) return 0;
   device->ReadPixels(pixels, x, y, w, h, offset, pitch);
   return 0;
+}
+
+c_Image* vx_graphics_LoadImage(String path, int frameCount, int flags) {
+  if (!vx_graphics_device) return nullptr;
+  gxtkSurface* surface = vx_graphics_device->LoadSurface(vx_data_FixDataPath(path));
+  if (!surface) return nullptr;
+  return (new c_Image())->m_new()->p_Init(surface, frameCount, flags);
+}
+
+c_Image* vx_graphics_LoadImage2(String path, int frameWidth, int frameHeight, int frameCount, int flags) {
+  c_Image* atlas = vx_graphics_LoadImage(path, 1, 0);
+  if (!atlas) return nullptr;
+  return atlas->p_GrabImage(0, 0, frameWidth, frameHeight, frameCount, flags);
 }
 
 int vx_graphics_SetFont(c_Image* font, int firstChar) {

@@ -33,6 +33,8 @@ int vx_graphics_BeginRender();
 int vx_graphics_EndRender();
 int vx_graphics_DeviceWidth();
 int vx_graphics_DeviceHeight();
+c_Image* vx_graphics_LoadImage(String path, int frameCount, int flags);
+c_Image* vx_graphics_LoadImage2(String path, int frameWidth, int frameHeight, int frameCount, int flags);
 int vx_graphics_Cls(float r, float g, float b);
 int vx_graphics_SetColor(float r, float g, float b);
 int vx_graphics_SetAlpha(float alpha);

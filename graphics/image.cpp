@@ -1,7 +1,5 @@
 #include "graphics/image.h"
 
-#include "graphics/graphics.h"
-#include "host/data_path.h"
 #include "runtime/errors.h"
 
 int c_Image::m_DefaultFlags;
@@ -96,17 +94,4 @@ c_Image* c_Image::p_Grab(int x, int y, int frameWidth, int frameHeight, int fram
 c_Image* c_Image::p_GrabImage(int x, int y, int frameWidth, int frameHeight, int frameCount, int flags) {
   if (frames.Length() != 1) return nullptr;
   return (new c_Image())->m_new()->p_Grab(x, y, frameWidth, frameHeight, frameCount, flags, this);
-}
-
-c_Image* vx_graphics_LoadImage(String path, int frameCount, int flags) {
-  if (!vx_graphics_device) return nullptr;
-  gxtkSurface* surface = vx_graphics_device->LoadSurface(vx_data_FixDataPath(path));
-  if (!surface) return nullptr;
-  return (new c_Image())->m_new()->p_Init(surface, frameCount, flags);
-}
-
-c_Image* vx_graphics_LoadImage2(String path, int frameWidth, int frameHeight, int frameCount, int flags) {
-  c_Image* atlas = vx_graphics_LoadImage(path, 1, 0);
-  if (!atlas) return nullptr;
-  return atlas->p_GrabImage(0, 0, frameWidth, frameHeight, frameCount, flags);
 }

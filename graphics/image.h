@@ -41,6 +41,3 @@ class c_Image : public Object {
   float handleY = 0;
   c_Image* source = nullptr;
 };
-
-c_Image* vx_graphics_LoadImage(String path, int frameCount, int flags);
-c_Image* vx_graphics_LoadImage2(String path, int frameWidth, int frameHeight, int frameCount, int flags);

@@ -1,12 +1,11 @@
 // Fullscreen: the window becomes a borderless window covering the monitor it
 // is on, at that monitor's own mode (no mode switch), and comes back to where
-// it was. The window icon lives here too: both are the desktop's dressing.
+// it was.
 #include "host/fullscreen.h"
 
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "host/glfw_game.h"
@@ -62,15 +61,4 @@ void VxGlfwGame::ToggleFullscreen() {
   glfwGetWindowPos(_window, &_windowedX, &_windowedY);
   glfwGetWindowSize(_window, &_windowedWidth, &_windowedHeight);
   glfwSetWindowMonitor(_window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
-}
-
-void VxGlfwGame::SetWindowIcon() {
-  int width = 0, height = 0, depth = 0;
-  unsigned char* pixels = LoadImageData(String("quibbo://data/appicon.png"), &width, &height, &depth);
-  // The window system wants straight RGBA, which is how the icon is stored.
-  if (pixels && depth == 4 && _window) {
-    GLFWimage image = {width, height, pixels};
-    glfwSetWindowIcon(_window, 1, &image);
-  }
-  free(pixels);
 }

@@ -45,6 +45,17 @@ void VxGlfwGame::SetMouseVisible(bool visible) {
   if (_window) glfwSetInputMode(_window, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
 }
 
+void VxGlfwGame::SetWindowIcon() {
+  int width = 0, height = 0, depth = 0;
+  unsigned char* pixels = LoadImageData(String("quibbo://data/appicon.png"), &width, &height, &depth);
+  // The window system wants straight RGBA, which is how the icon is stored.
+  if (pixels && depth == 4 && _window) {
+    GLFWimage image = {width, height, pixels};
+    glfwSetWindowIcon(_window, 1, &image);
+  }
+  free(pixels);
+}
+
 void VxGlfwGame::OpenUrl(String url) {
   char* target = url.ToCString<char>();
   // The desktop's opener, run directly (no shell) in a detached grandchild

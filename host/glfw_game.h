@@ -4,7 +4,7 @@
 struct GLFWwindow;
 
 // The desktop host on GLFW: the window, the fixed-rate main loop, input
-// callbacks, file paths and the decoders for images and sounds.
+// callbacks, file paths and the decoding of image files.
 class VxGlfwGame : public VxGame {
  public:
   VxGlfwGame();
@@ -17,9 +17,8 @@ class VxGlfwGame : public VxGame {
   void SetMouseVisible(bool visible) override;
   String PathToFilePath(String path) override;
 
+  // Pixels of an image file, or null (host/image_decode.cpp).
   virtual unsigned char* LoadImageData(String path, int* width, int* height, int* depth);
-  virtual unsigned char* LoadAudioData(String path, int* length, int* channels, int* format,
-                                       int* hertz);
   virtual void Run();
   // Switches between the window and a borderless fullscreen window on the
   // monitor the window is on; switching back restores the window's size and
@@ -60,10 +59,4 @@ class VxGlfwGame : public VxGame {
   double _updatePeriod;
   // Where the window was before it went fullscreen.
   int _windowedX, _windowedY, _windowedWidth, _windowedHeight;
-};
-
-// The concrete host created at start-up.
-class VxQuibboGame : public VxGlfwGame {
- public:
-  static void Main(int argc, const char** argv);
 };

@@ -172,7 +172,7 @@ TEST_P(SoundEffect, IsSixteenBitPcmThatTheGameLoads) {
   if (!VxGlfwGame::_glfwGame) new VxGlfwGame();
   int length = -1, channels = -1, format = -1, hertz = -1;
   unsigned char* data =
-      VxGlfwGame::_glfwGame->LoadAudioData(String(SfxPath(GetParam().id).c_str()), &length, &channels, &format, &hertz);
+      LoadAudioData(String(SfxPath(GetParam().id).c_str()), &length, &channels, &format, &hertz);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(format, 2);
   EXPECT_EQ(channels, wave.channels);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "audio/audio_decoders.h"
 #include "host/glfw_game.h"
 #include "tests/audio/audio_test_support.h"
 #include "tests/audio/malloc_probe.h"
@@ -33,7 +34,7 @@ class OggDecoder : public ::testing::Test {
 
   short* Decode(const std::string& path) {
     return reinterpret_cast<short*>(
-        VxGlfwGame::_glfwGame->LoadAudioData(String(path.c_str()), &length, &channels, &format, &hertz));
+        LoadAudioData(String(path.c_str()), &length, &channels, &format, &hertz));
   }
 
   TempDir dir;

@@ -26,7 +26,7 @@ class WavDecoder : public ::testing::Test {
   void Load(const std::string& name, const std::string& bytes, Decoded* out) {
     WriteFile(dir.Path(name), bytes);
     ResetLargestAllocation();
-    out->data = VxGlfwGame::_glfwGame->LoadAudioData(String(dir.Path(name).c_str()), &out->length,
+    out->data = LoadAudioData(String(dir.Path(name).c_str()), &out->length,
                                                      &out->channels, &out->format, &out->hertz);
     out->largest_allocation = LargestAllocation();
   }
@@ -98,7 +98,7 @@ TEST_F(WavDecoder, ExtensionChoosesTheDecoderWhateverItsCase) {
 TEST_F(WavDecoder, LoadingAsksForAFullCollection) {
   gc_force_sweep = false;
   Decoded missing;
-  missing.data = VxGlfwGame::_glfwGame->LoadAudioData(String(dir.Path("missing.wav").c_str()), &missing.length,
+  missing.data = LoadAudioData(String(dir.Path("missing.wav").c_str()), &missing.length,
                                                       &missing.channels, &missing.format, &missing.hertz);
   EXPECT_EQ(missing.data, nullptr);
   EXPECT_FALSE(gc_force_sweep);

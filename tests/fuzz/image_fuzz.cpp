@@ -2,7 +2,7 @@
 // texture side exceeds, every one of them readable.
 #include <stb/stb_image.h>
 
-#include "graphics/image_decode.h"
+#include "host/image_decode.h"
 #include "tests/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -12,24 +12,10 @@
 namespace {
 
 class BadgeRules : public PlayTest {
- public:
-  // The table's cases set up the game through these.
-  using GameTest::app;
-  using GameTest::Update;
-  using PlayTest::LayBoard;
-  using PlayTest::WithFiller;
-  // A game recorded as the play loop records one: screen 2 for one update.
+ protected:
   void Record(int score) {
     app->m_Score = score;
     app->m_Screen = kScreenRecord;
-    Update();
-  }
-  // Holds the bomb in column 1 of the bottom row until it goes off.
-  void SetOffBomb() {
-    LayBoard(WithFiller({"B......."}));
-    Press(CellX(1), CellY(9));
-    Update(85);
-    Release();
     Update();
   }
   int Queued() {
@@ -39,93 +25,60 @@ class BadgeRules : public PlayTest {
   }
 };
 
+enum Trigger { kPlay, kBombOff, kRecord };
+
 struct Case {
   const char* rule;
   int badge;
-  // Sets up the game one step short of the badge (short = true) or exactly at it.
-  std::function<void(BadgeRules*, bool shortBy1)> run;
+  Trigger trigger;
+  // The game one short of the badge (s = 1) or exactly at it (s = 0).
+  std::function<void(c_MyApp*, int s)> set;
+  // Laid before four updates of play; the second board is the one short.
+  std::vector<std::string> board = {}, boardShort = {};
 };
 
 TEST_F(BadgeRules, EachRuleAwardsAtItsThresholdAndNotOneBefore) {
+  auto none = [](c_MyApp*, int) {};
   const std::vector<Case> cases = {
-      {"score in one Easy game", kBadgeEasyScore1,
-       [](BadgeRules* t, bool s) {
-         t->LayBoard(t->WithFiller({"111....."}));
-         t->app->m_Score = 1000 - 45 - s;
-         t->Update();
-       }},
-      {"group size", kBadgeGroup1,
-       [](BadgeRules* t, bool s) {
-         t->LayBoard(t->WithFiller({s ? "1111...." : "11111..."}));
-         t->Update();
-       }},
-      {"blasts in quick succession", kBadgeChain1,
-       [](BadgeRules* t, bool s) {
-         t->LayBoard(t->WithFiller({"...4...3", "...4...3", s ? "111.2223" : "11142223"}));
-         t->Update(4);
-       }},
-      {"bombs over all games", kBadgeBomb2,
-       [](BadgeRules* t, bool s) {
-         t->app->m_Settings[kCounterBombs] = 24 - s;
-         t->SetOffBomb();
-       }},
-      {"first close call", kBadgeCloseCall,
-       [](BadgeRules* t, bool s) {
-         t->LayBoard(t->WithFiller({}));
-         t->app->m_DangerFrames = 240 - s;
-         t->Update();
-       }},
-      {"close calls over all games", kBadgeCloseCalls,
-       [](BadgeRules* t, bool s) {
-         t->LayBoard(t->WithFiller({}));
-         t->app->m_Settings[kCounterCloseCalls] = 9 - s;
-         t->app->m_DangerFrames = 240;
-         t->Update();
-       }},
-      {"games played", kBadgeGames2,
-       [](BadgeRules* t, bool s) {
-         t->app->m_Settings[kCounterGames] = 9 - s;
-         t->Record(0);
-       }},
-      {"score over all games", kBadgeTotal1,
-       [](BadgeRules* t, bool s) {
-         t->app->m_Settings[kCounterTotalScore] = 5000 - 300;
-         t->Record(300 - s);
-       }},
-      {"first place", kBadgeFirstPlace,
-       [](BadgeRules* t, bool s) {
-         t->app->m_HighScores[0] = 500;
-         t->Record(501 - s);
-       }},
-      {"every difficulty", kBadgeAllDifficulties,
-       [](BadgeRules* t, bool s) {
-         t->app->m_Settings[kCounterDifficulties] = 3;
-         t->app->m_Difficulty = s ? 2 : 3;
-         t->Record(0);
-       }},
+      {"score in one Easy game", kBadgeEasyScore1, kPlay, [](c_MyApp* a, int s) { a->m_Score = 1000 - 45 - s; },
+       {"111....."}},
+      {"group size", kBadgeGroup1, kPlay, none, {"11111..."}, {"1111...."}},
+      {"blasts in quick succession", kBadgeChain1, kPlay, none, {"...4...3", "...4...3", "11142223"},
+       {"...4...3", "...4...3", "111.2223"}},
+      {"90 updates between blasts of a run", kBadgeChain1, kPlay,
+       [](c_MyApp* a, int s) { a->m_BadgeChain = 3, a->m_BadgeChainClock = 90 + s; }, {"111....."}},
+      {"bombs over all games", kBadgeBomb2, kBombOff, [](c_MyApp* a, int s) { a->m_Settings[kCounterBombs] = 24 - s; }},
+      {"first close call", kBadgeCloseCall, kPlay, [](c_MyApp* a, int s) { a->m_DangerFrames = 240 - s; }},
+      {"close calls over all games", kBadgeCloseCalls, kPlay,
+       [](c_MyApp* a, int s) { a->m_Settings[kCounterCloseCalls] = 9 - s, a->m_DangerFrames = 240; }},
+      {"games played", kBadgeGames2, kRecord, [](c_MyApp* a, int s) { a->m_Settings[kCounterGames] = 9 - s; }},
+      {"score over all games", kBadgeTotal1, kRecord,
+       [](c_MyApp* a, int s) { a->m_Settings[kCounterTotalScore] = 4700, a->m_Score = 300 - s; }},
+      {"first place", kBadgeFirstPlace, kRecord,
+       [](c_MyApp* a, int s) { a->m_HighScores[0] = 500, a->m_Score = 501 - s; }},
+      {"every difficulty", kBadgeAllDifficulties, kRecord,
+       [](c_MyApp* a, int s) { a->m_Settings[kCounterDifficulties] = 3, a->m_Difficulty = 3 - s; }},
   };
   for (const Case& c : cases) {
-    for (bool shortBy1 : {true, false}) {
+    for (int s : {1, 0}) {
       for (int i = 0; i < 256; ++i) app->m_Badges[i] = false;
       for (int i = kSettingBadgeCounters; i <= kSettingBadgeCounters + 7; ++i) app->m_Settings[i] = 0;
       app->m_Difficulty = 1;
       app->m_Screen = kScreenPlay;
       app->p_BadgeGameStart();
-      c.run(this, shortBy1);
-      EXPECT_EQ(app->m_Badges[c.badge], !shortBy1) << c.rule << (shortBy1 ? ", one short" : ", at the threshold");
+      app->m_Score = 0;
+      if (c.trigger == kPlay) LayBoard(WithFiller(s && !c.boardShort.empty() ? c.boardShort : c.board));
+      if (c.trigger == kBombOff) LayBoard(WithFiller({"B......."}));
+      c.set(app, s);
+      if (c.trigger == kPlay) Update(4);
+      if (c.trigger == kBombOff) {
+        Press(CellX(1), CellY(9));  // held still until it goes off
+        Update(85);
+        Release();
+      }
+      if (c.trigger == kRecord) Record(app->m_Score);
+      EXPECT_EQ(app->m_Badges[c.badge], s == 0) << c.rule << (s ? ", one short" : ", at the threshold");
     }
-  }
-}
-
-TEST_F(BadgeRules, RunOfBlastsAllowsNinetyUpdatesBetween) {
-  for (int idle : {89, 90}) {
-    app->m_BadgeChain = 0;
-    LayBoard(WithFiller({"111....."}));
-    Update();
-    Update(idle);
-    LayBoard(WithFiller({"222....."}));
-    Update();
-    EXPECT_EQ(app->m_BadgeChain, idle == 89 ? 2 : 1) << idle << " updates between";
   }
 }
 
@@ -177,23 +130,14 @@ TEST_F(BadgeRules, CountersSurviveSaveAndLoadAndResetWithDamagedSettings) {
 }
 
 TEST_F(BadgeRules, OldStateWithoutCountersLoadsAndPlays) {
-  // Written before badges were earned: counters and badge words all 0.
-  std::string text;
-  int sum = 0;
-  for (int i = 0; i < 25; ++i) {
-    const int value = i == 5 ? 1 : i == 10 || i == 11 ? 64 : i == 12 ? 10 : 0;
-    text += std::to_string(value) + "|";
-    sum += i * value;
-  }
-  text += std::to_string(sum) + "|";
-  for (int i = 0; i < 9; ++i) text += "0|";
-  for (int i = 0; i < 3 * 21; ++i) text += "0|";
+  // Written before badges were earned: the same fields, counters and badge words 0.
+  std::string text = "0|0|0|0|0|1|0|0|0|0|64|64|10|0|0|0|0|0|0|0|0|0|0|0|0|1469|";
+  for (int i = 0; i < 9 + 3 * 21; ++i) text += "0|";
   WriteFile(StatePath(), text);
   app->p_Load();
   LayBoard(WithFiller({"111....."}));
   Update();
-  EXPECT_EQ(app->m_Score, 45);
-  Record(45);
+  Record(app->m_Score);
   EXPECT_EQ(app->m_Settings[kCounterGames], 1);
   EXPECT_EQ(app->m_Settings[kCounterTotalScore], 45);
   EXPECT_TRUE(app->m_Badges[kBadgeGames1]);

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "graphics/image_decode.h"
+#include "host/image_decode.h"
 #include "host/glfw_game.h"
 #include "runtime/collector.h"
 

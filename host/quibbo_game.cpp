@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/glfw_game.h"
+#include "host/quibbo_game.h"
 #include "runtime/startup.h"
 
 namespace {
