@@ -1,8 +1,6 @@
 #pragma once
-
-// Degrees per radian and radians per degree, as floats.
-const float R2D = 57.29578f;
-const float D2R = 0.017453292f;
+// The angle constants are the graphics module's.
+#include "graphics/angles.h"
 
 // Two's complement: the most negative int is its own negation.
 int vx_math_Abs(int value);

@@ -11,6 +11,9 @@
 #include "graphics/image.h"
 #include "music/kz_player.h"
 
+struct CreditLayout;
+struct PauseLayout;
+
 class c_MyApp : public c_App {
  public:
   // Marks an omitted optional float argument and an up touch slot.
@@ -252,6 +255,25 @@ class c_MyApp : public c_App {
   bool p_MusicOn();
   void p_SwitchSound();
   int p_SoundIcon();
+  // A press on a sound switch: the next option and a click.
+  void p_PressSoundSwitch();
+  // Steps of the title menu, in their order.
+  float p_MenuPanelX();
+  void p_MenuSoundSwitch(float slide);
+  void p_MenuScores(bool boxOpen);
+  void p_MenuDifficulties(float slide, bool boxOpen);
+  void p_MenuKeys(bool boxOpen);
+  void p_MenuStudioLogo(float slide, bool boxOpen);
+  // Steps of the pause overlay, in their order.
+  void p_PauseSlideStep();
+  void p_PausePanel(const PauseLayout& at);
+  void p_PauseButtons(const PauseLayout& at);
+  void p_PauseKeys();
+  // Moves the keys' focus with a click at the given rate.
+  void p_PauseFocus(int focus, float rate);
+  // Where difficulty d's best scores start in m_HighScores (its last scores
+  // are kLastScores further on); -1 for a difficulty outside 1..3.
+  static int p_BestScores(int difficulty);
   // The music mode mark beside a sound switch, when music is in the game.
   void p_SoundMark(float x, float y);
   // A score panel: heading, then one right-aligned score per line.
@@ -264,6 +286,10 @@ class c_MyApp : public c_App {
   // --- Helpers of the badges and credits (badges.cpp, credits.cpp) ---
   // The credit text, one string per line; the last line never scrolls into view.
   static Array<String> m_CreditText();
+  // Steps of the credits box, in their order.
+  void p_CreditTile(const CreditLayout& at, int x, int y);
+  void p_CreditText(const CreditLayout& at, float middleY);
+  void p_CreditDials(const CreditLayout& at);
   // A corner dial of the credits box: white ring, grey face; leaves the pen white.
   void p_CreditDial(float x, float y, float radius);
 

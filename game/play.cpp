@@ -10,6 +10,8 @@
 
 int c_MyApp::p_LoadGame() {
   vx_random_Seed = vx_app_Millisecs();
+  // Kept with the settings, so the next start offers the same difficulty.
+  m_Settings[kSettingDifficulty] = m_Difficulty;
   m_Paused = 0;
   m_Score = 0;
   m_GameOver = 0;
