@@ -380,7 +380,7 @@ void c_MyApp::p_PauseKeys() {
     } else if (m_PauseScratch == 1) {
       if (action) {
         m_BackLatch = 1;
-        m_Settings[kSettingSound] = (m_Settings[kSettingSound] + 1) % 4;
+        p_SwitchSound();
         p_PlaySFX(kSfxClick, 1, 0.5f, 0);
       } else if (p_PlayKey(kKeyLeft) || p_PlayKey(kKeyDown)) {
         p_PauseFocus(0, 0.8f);
