@@ -23,6 +23,7 @@
 
 #include "framework/app.h"
 #include "framework/game_delegate.h"
+#include "game/badge_set.h"
 #include "graphics/graphics.h"
 #include "host/key_codes.h"
 #include "runtime/collector.h"
@@ -155,6 +156,14 @@ void MeasureScreens(Game& game) {
   PrintFrame(game, "  credits box");
   app->m_ShowCredits = 0;
   for (int i = 0; i < 40; ++i) game.Update();
+  app->m_ShowBadges = 1;
+  for (int i = 0; i < 10; ++i) game.Update();
+  PrintFrame(game, "  badge gallery");
+  app->m_BadgeDetailId = kBadgeSet[0].id;
+  game.Update();
+  PrintFrame(game, "  badge detail");
+  app->m_ShowBadges = 0;
+  app->m_BadgeDetailId = -1;
   StartRound(game, 2);
   for (int i = 0; i < 200; ++i) game.Update();
   PrintFrame(game, "  game in play");
