@@ -5,6 +5,7 @@
 // game over, badges, storage, credits).
 #include "audio/audio.h"
 #include "framework/app.h"
+#include "game/board_cursor.h"
 #include "game/globals.h"
 #include "game/names.h"
 #include "graphics/image.h"
@@ -193,6 +194,7 @@ class c_MyApp : public c_App {
   int m_ParticleIndex = 0;
   int m_Score = 0;
   int m_ScoreShown = 0;
+  BoardCursor m_Cursor;
 
   // --- Helpers of the board and play loop (board.cpp, play.cpp) ---
   // Float index of cell (x, y)'s record in m_Cells.
@@ -223,6 +225,15 @@ class c_MyApp : public c_App {
   void p_LandingSound();
   void p_DrawMarker();
   void p_DrawScore();
+  // The board's scale and left edge for the window's virtual screen.
+  void p_LayOutBoard();
+  // --- The board cursor (board_cursor.cpp) ---
+  // Fills the pointer snapshot from the cursor while keys rule the board.
+  void p_CursorInput();
+  // Moves the cursor by this update's direction keys.
+  void p_CursorSteps();
+  // The frame around the cursor's cell, over the board.
+  void p_DrawCursor();
   // --- Helpers of the screens and drawing (screens.cpp, draw.cpp, assets.cpp) ---
   // The update's pointer and touch snapshot in virtual units, and the
   // press and back latches.
@@ -248,6 +259,8 @@ class c_MyApp : public c_App {
   void p_PressSoundSwitch();
   // Steps of the title menu, in their order.
   float p_MenuPanelX();
+  // Where the title's switches stand: place 0 the sound switch, 1 the badge button.
+  void p_MenuSwitchPlace(float slide, int place, float* x, float* y);
   void p_MenuSoundSwitch(float slide);
   void p_MenuScores(bool boxOpen);
   void p_MenuDifficulties(float slide, bool boxOpen);
