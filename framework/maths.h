@@ -1,4 +1,5 @@
 #pragma once
+// The framework's small maths: angle units and magnitudes.
 
 // Degrees per radian and radians per degree, as floats.
 const float R2D = 57.29578f;

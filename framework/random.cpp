@@ -1,3 +1,4 @@
+// The shared random generator and its ranges.
 #include "framework/random.h"
 
 int vx_random_Seed = 1234;
