@@ -3,8 +3,13 @@
 // (every playing cell filled, all 251 particles alive), the collector's step
 // after each call, draw calls per frame on every screen; then a soak of
 // random pointer play on every difficulty, watching resident memory and the
-// collector.
+// collector. With "frames", the CPU time of whole frames instead (update,
+// render and swap, counting the software renderer's threads) on four screens
+// at three window sizes.
 // Needs a display: xvfb-run -a build/bench/game_bench [soak updates]
+//                  xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/game_bench frames
+#include <GLFW/glfw3.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,10 +18,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "framework/app.h"
 #include "framework/game_delegate.h"
+#include "game/badge_set.h"
 #include "graphics/graphics.h"
 #include "host/key_codes.h"
 #include "runtime/collector.h"
@@ -149,6 +156,14 @@ void MeasureScreens(Game& game) {
   PrintFrame(game, "  credits box");
   app->m_ShowCredits = 0;
   for (int i = 0; i < 40; ++i) game.Update();
+  app->m_ShowBadges = 1;
+  for (int i = 0; i < 10; ++i) game.Update();
+  PrintFrame(game, "  badge gallery");
+  app->m_BadgeDetailId = kBadgeSet[0].id;
+  game.Update();
+  PrintFrame(game, "  badge detail");
+  app->m_ShowBadges = 0;
+  app->m_BadgeDetailId = -1;
   StartRound(game, 2);
   for (int i = 0; i < 200; ++i) game.Update();
   PrintFrame(game, "  game in play");
@@ -256,10 +271,98 @@ void Soak(Game& game, int updates) {
   printf("collector heap peak %d bytes; %.1f s for the soak\n", peakHeap, Now() - start);
 }
 
+// Resizes the window, waits until it has the size and lets the game load
+// the images for it.
+bool Resize(Game& game, int width, int height) {
+  glfwSetWindowSize(VxGlfwGame::_window, width, height);
+  int w = 0, h = 0;
+  for (int tries = 0; tries < 400 && (w != width || h != height); ++tries) {
+    glfwPollEvents();
+    glfwGetWindowSize(VxGlfwGame::_window, &w, &h);
+    usleep(5000);
+  }
+  game.Render();
+  while (game.app->m_NeedLoad > 0) {
+    game.Update();
+    game.Render();
+  }
+  return w == width && h == height;
+}
+
+// Process CPU time (user + system, every thread) in seconds.
+double CpuSeconds() {
+  rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// CPU milliseconds per frame of one update and one render with its swap,
+// the median of three runs of `frames` frames; `prepare` runs before each
+// update and is not counted.
+template <typename Prepare>
+double FrameCpuMs(Game& game, int frames, Prepare prepare) {
+  std::vector<double> runs;
+  for (int run = 0; run < 3; ++run) {
+    double spent = 0;
+    for (int i = 0; i < frames; ++i) {
+      prepare();
+      double t0 = CpuSeconds();
+      game.Update();
+      game.Render();
+      spent += CpuSeconds() - t0;
+    }
+    runs.push_back(spent * 1e3 / frames);
+  }
+  return Percentile(runs, 0.5);
+}
+
+std::string LoadAverage() {
+  char text[64] = "?";
+  FILE* f = fopen("/proc/loadavg", "r");
+  if (f && !fgets(text, sizeof text, f)) text[0] = 0;
+  if (f) fclose(f);
+  std::string load(text);
+  return load.substr(0, load.find(' '));
+}
+
+void MeasureFrames(Game& game) {
+  const int kFrames = getenv("GAME_BENCH_FRAMES") ? atoi(getenv("GAME_BENCH_FRAMES")) : 60;
+  c_MyApp* app = game.app;
+  const int sizes[][2] = {{640, 480}, {1280, 720}, {1920, 1080}};
+  printf("CPU time per frame (update, render and swap; user + system of every thread), median of 3 x %d "
+         "frames:\n",
+         kFrames);
+  printf("  %-10s %8s %8s %8s %8s   %s\n", "window", "title", "play", "busy", "pause", "load");
+  for (const auto& size : sizes) {
+    if (!Resize(game, size[0], size[1])) {
+      printf("  %dx%d: the window did not take the size (screen too small?)\n", size[0], size[1]);
+      continue;
+    }
+    std::string load = LoadAverage();
+    auto nothing = [] {};
+    for (int i = 0; i < 40; ++i) game.Update();  // the menu slides in
+    double title = FrameCpuMs(game, kFrames, nothing);
+    StartRound(game, 2);
+    for (int i = 0; i < 200; ++i) game.Update();
+    double play = FrameCpuMs(game, kFrames, nothing);
+    double busy = FrameCpuMs(game, kFrames, [&] { MakeBusy(app); });
+    app->m_Paused = 1;
+    app->m_PauseState = 1;
+    double pause = FrameCpuMs(game, kFrames, nothing);
+    app->m_Paused = 0;
+    app->m_Screen = kScreenMenu;
+    game.Update();
+    printf("  %4dx%-5d %6.2fms %6.2fms %6.2fms %6.2fms   %s\n", size[0], size[1], title, play, busy, pause,
+           load.c_str());
+    fflush(stdout);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  int soakUpdates = argc > 1 ? atoi(argv[1]) : 100000;
+  bool frames = argc > 1 && std::string(argv[1]) == "frames";
+  int soakUpdates = argc > 1 && !frames ? atoi(argv[1]) : 100000;
   if (!OpenGameWindow()) return 1;
 
   // The game reads its data beside it and writes its state there.
@@ -269,6 +372,11 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(folder);
 
   Game game = Start();
+  if (frames) {
+    MeasureFrames(game);
+    std::filesystem::remove_all(folder);
+    return 0;
+  }
   MeasureCosts(game);
   if (soakUpdates > 0) Soak(game, soakUpdates);
   std::filesystem::remove_all(folder);

@@ -1,9 +1,7 @@
 #pragma once
-// The framework's small maths: angle units and magnitudes.
-
-// Degrees per radian and radians per degree, as floats.
-const float R2D = 57.29578f;
-const float D2R = 0.017453292f;
+// The framework's small maths: magnitudes, and the graphics module's angle
+// units for the code that uses them.
+#include "graphics/angles.h"
 
 // Two's complement: the most negative int is its own negation.
 int vx_math_Abs(int value);

@@ -18,3 +18,6 @@ float vx_random_Rnd();
 float vx_random_Rnd2(float low, float high);
 // r * range.
 float vx_random_Rnd3(float range);
+// An int from lo to hi, both included: lo + r * (hi + 0.99 - lo) in double,
+// rounded down. The game's board and its music player draw with it.
+int vx_random_Rand(float lo, float hi);

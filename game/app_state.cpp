@@ -102,6 +102,9 @@ int c_MyApp::p_OnCreate() {
   m_Settings[kSettingSound] = kSoundAll;
   for (int i = 0; i < 31; ++i) m_HighScores[i] = 0;
   p_Load();
+  // The difficulty chosen last; older files, which hold 0 there, start on Normal.
+  const int stored = m_Settings[kSettingDifficulty];
+  m_Difficulty = stored >= 1 && stored <= kDifficulties ? stored : 2;
   for (int i = 0; i < 33; ++i) m_Channels[i] = i;
   return 0;
 }

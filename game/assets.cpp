@@ -19,6 +19,8 @@ String ImageFile(const String& name, int hdLevel) {
 }  // namespace
 
 int c_MyApp::p_LoadImg(int id, String name, int frameWidth, int frameHeight, int frames, int flags) {
+  // An id with no slot loads nothing rather than writing past the tables.
+  if (id < 0 || id >= kImageIds) return 0;
   String file = ImageFile(name, m_HdLevel);
   // The old image goes first, so a failed load leaves the id empty.
   m_Images[id] = nullptr;
@@ -31,6 +33,7 @@ int c_MyApp::p_LoadImg(int id, String name, int frameWidth, int frameHeight, int
 }
 
 int c_MyApp::p_LoadFont(int id, String name, int advance, int lineHeight) {
+  if (id < 0 || id >= kImageIds) return 0;
   String file = ImageFile(name, m_HdLevel);
   // A strip of 128 glyph cells; glyph c - 32 draws character c.
   gc_assign(m_Images[id], vx_graphics_LoadImage2(file, 16 * m_HdLevel, 16 * m_HdLevel, 128, 1));
@@ -43,6 +46,7 @@ int c_MyApp::p_LoadFont(int id, String name, int advance, int lineHeight) {
 }
 
 int c_MyApp::p_LoadSFX(int id) {
+  if (id < 0 || id >= kSoundIds) return 0;
   String prefix = id < 10 ? String("sfx/00") : id < 100 ? String("sfx/0") : String("sfx/");
   gc_assign(m_Sounds[id], vx_audio_LoadSound(prefix + String(id) + String(".wav")));
   return 0;

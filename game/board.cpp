@@ -2,8 +2,6 @@
 // and their blasts, dissolving, new drops, the bomb fuse and the particles.
 // Every random draw and every exact float test here is part of how the game
 // plays, so their number and order are kept as they are.
-#include <cmath>
-
 #include "framework/random.h"
 #include "game/my_app.h"
 
@@ -28,12 +26,7 @@ bool c_MyApp::p_Static(int x, int y) {
   return true;
 }
 
-int c_MyApp::p_Rand(float lo, float hi) {
-  double r = vx_random_Next();
-  double low = lo;
-  double span = (static_cast<double>(hi) + 0.99) - low;
-  return static_cast<int>(std::floor(low + r * span));
-}
+int c_MyApp::p_Rand(float lo, float hi) { return vx_random_Rand(lo, hi); }
 
 int c_MyApp::p_Scan(int a, int b) {
   // Label 0 means "no group": relabelling it would pull every loose cell in.

@@ -4,11 +4,10 @@
 #include <cmath>
 
 #include "game/my_app.h"
+#include "graphics/angles.h"
 #include "graphics/graphics.h"
 
 namespace {
-
-const float D2R = 0.017453292f;
 
 const int kAdditiveBlend = 3;
 
@@ -101,9 +100,8 @@ int c_MyApp::p_Text(float x, float y, String text, float align, float lines) {
   float lineHeight = m_ImageInfo[3 * font + 1] * m_DrawSizeY;
   // The writing direction follows the pen's rotation, so turned text reads
   // along its line.
-  float radians = -m_DrawRot * D2R;
-  float cosine = static_cast<float>(std::cos(static_cast<double>(radians)));
-  float sine = static_cast<float>(std::sin(static_cast<double>(radians)));
+  float cosine = DegCos(-m_DrawRot);
+  float sine = DegSin(-m_DrawRot);
   float ux = cosine, uy = sine;
   float vx = -sine, vy = cosine;
   int n = text.Length();

@@ -70,13 +70,18 @@ int c_MyApp::p_GameOver() {
   return 0;
 }
 
+int c_MyApp::p_BestScores(int difficulty) {
+  if (difficulty < 1 || difficulty > kDifficulties) return -1;
+  return (difficulty - 1) * kTableEntries;
+}
+
 String c_MyApp::p_MyNth() {
   static const String kPlaces[11] = {String(), String("1st!"), String("2nd"), String("3rd"),
                                      String("4th"), String("5th"),  String("6th"), String("7th"),
                                      String("8th"), String("9th"),  String("10th")};
-  const int b = (m_Difficulty - 1) * 10;
+  const int b = p_BestScores(m_Difficulty);
   m_I = 0;
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < kTableEntries && b >= 0; ++i) {
     if (m_Score >= m_HighScores[b + i]) {
       m_I = i + 1;
       break;
@@ -86,25 +91,29 @@ String c_MyApp::p_MyNth() {
 }
 
 int c_MyApp::p_LoadMenu() {
-  const int b = (m_Difficulty - 1) * 10;
+  const int b = p_BestScores(m_Difficulty);
   // Before the score enters its table, so that a first place can be told.
   p_BadgeGameRecorded();
 
-  // A score equal to an entry goes after it; one that beats none stays out.
-  for (int p = 0; p < 10; ++p) {
-    if (m_HighScores[b + p] < m_Score) {
-      for (int i = b + 8; i >= b + p; --i) m_HighScores[i + 1] = m_HighScores[i];
-      m_HighScores[b + p] = m_Score;
-      break;
+  // A game of no known difficulty has no table to enter.
+  if (b >= 0) {
+    // A score equal to an entry goes after it; one that beats none stays out.
+    for (int p = 0; p < kTableEntries; ++p) {
+      if (m_HighScores[b + p] < m_Score) {
+        for (int i = b + 8; i >= b + p; --i) m_HighScores[i + 1] = m_HighScores[i];
+        m_HighScores[b + p] = m_Score;
+        break;
+      }
     }
+    p_GC_PostScore(m_Difficulty, m_HighScores[b]);
   }
-  p_GC_PostScore(m_Difficulty, m_HighScores[b]);
   p_GC_Badges();
 
-  const int last = b + kLastScores;
-  for (int i = last + 8; i >= last; --i) m_HighScores[i + 1] = m_HighScores[i];
-  m_HighScores[last] = m_Score;
-
+  if (b >= 0) {
+    const int last = b + kLastScores;
+    for (int i = last + 8; i >= last; --i) m_HighScores[i + 1] = m_HighScores[i];
+    m_HighScores[last] = m_Score;
+  }
   p_Save();
   return 0;
 }

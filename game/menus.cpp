@@ -1,19 +1,12 @@
 // The menu screens: the title menu, the click-to-start screen with the
 // loading spinner, and the pause overlay. Each is redrawn every update and
 // acts on the presses its buttons report while being drawn.
-#include <cmath>
 #include <cstdio>
 
 #include "framework/app.h"
 #include "framework/maths.h"
 #include "game/my_app.h"
-
-namespace {
-
-float DegSin(float degrees) { return static_cast<float>(std::sin(static_cast<double>(degrees * D2R))); }
-float DegCos(float degrees) { return static_cast<float>(std::cos(static_cast<double>(degrees * D2R))); }
-
-}  // namespace
+#include "graphics/angles.h"
 
 bool c_MyApp::p_EffectsOn() {
   int option = m_Settings[kSettingSound];
@@ -34,6 +27,12 @@ void c_MyApp::p_SwitchSound() {
     option = 1 - option;
     if (option < kSoundOff || option > kSoundAll) option = kSoundOff;
   }
+}
+
+void c_MyApp::p_PressSoundSwitch() {
+  m_Clicked = 1;
+  p_SwitchSound();
+  p_PlaySFX(kSfxClick, 1, 0.5f, 0);
 }
 
 int c_MyApp::p_SoundIcon() { return m_Settings[kSettingSound] == kSoundOff ? kIconSoundOff : kIconSoundOn; }
@@ -72,9 +71,6 @@ String c_MyApp::p_ScorePanel(const String& heading, const String& single, int ro
 }
 
 int c_MyApp::p_Menu() {
-  static const String kTop("Top "), kHighscore("Highscore"), kLast("Last "), kLastOne("Last");
-  const float w = vx_TumblastEndless_jscrw, h = vx_TumblastEndless_jscrh;
-
   p_CLS2D(0, 0, 80, 1);
   if (m_MenuSlide < 0) m_MenuSlide = static_cast<int>(static_cast<float>(m_MenuSlide) + 0.25f);
   const float slide = static_cast<float>(m_MenuSlide);
@@ -82,35 +78,50 @@ int c_MyApp::p_Menu() {
 
   m_MenuOffset = 140;
   p_DoBG();
-
   p_SetSize(1);
-  p_DrawImg(kImgTitleLogo, w * 0.4f, h * 0.2f + slide * 12, 0);
-
-  const float panelX = w - 140 - slide * 4;
+  p_DrawImg(kImgTitleLogo, vx_TumblastEndless_jscrw * 0.4f, vx_TumblastEndless_jscrh * 0.2f + slide * 12, 0);
   p_SetCol(0, 0, 0, 0.4f);
-  p_Rect(panelX, 0, 140, h);
+  p_Rect(p_MenuPanelX(), 0, 140, vx_TumblastEndless_jscrh);
   p_ResetDraw();
 
-  // Sound switch.
+  p_MenuSoundSwitch(slide);
+  p_BadgeButton();
+  p_MenuScores(boxOpen);
+  p_MenuDifficulties(slide, boxOpen);
+  p_MenuKeys(boxOpen);
+  p_MenuStudioLogo(slide, boxOpen);
+  return 0;
+}
+
+float c_MyApp::p_MenuPanelX() {
+  return vx_TumblastEndless_jscrw - 140 - static_cast<float>(m_MenuSlide) * 4;
+}
+
+// Beside the screen's middle: on the left edge in landscape, at the top in
+// portrait. The badge button sits one switch further: below it, or left of it.
+void c_MyApp::p_MenuSwitchPlace(float slide, int place, float* x, float* y) {
+  if (m_Landscape == 1) {
+    *x = slide * 4 + 32;
+    *y = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrh * 0.5f) + 64 * place);
+  } else {
+    *x = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrw * 0.5f) - 64 * place);
+    *y = slide * 4 + 32;
+  }
+}
+
+void c_MyApp::p_MenuSoundSwitch(float slide) {
   p_SetSize(2);
   p_SetCol(50, 250, 50, 1);
-  float sx, sy;
-  if (m_Landscape == 1) {
-    sx = slide * 4 + 32;
-    sy = static_cast<float>(static_cast<int>(h * 0.5f));
-  } else {
-    sx = static_cast<float>(static_cast<int>(w * 0.5f));
-    sy = slide * 4 + 32;
-  }
-  if (p_Button(kImgIcons, sx, sy, p_SoundIcon()) != 0 && m_Clicked == 0) {
-    p_SwitchSound();
-    m_Clicked = 1;
-    p_PlaySFX(kSfxClick, 1, 0.5f, 0);
-  }
-  p_SoundMark(sx, sy);
-  p_BadgeButton();
+  float x, y;
+  p_MenuSwitchPlace(slide, 0, &x, &y);
+  if (p_Button(kImgIcons, x, y, p_SoundIcon()) != 0 && m_Clicked == 0) p_PressSoundSwitch();
+  p_SoundMark(x, y);
+}
 
-  // Best and last scores of the chosen difficulty, as many rows as fit.
+// Best and last scores of the chosen difficulty, as many rows as fit.
+void c_MyApp::p_MenuScores(bool boxOpen) {
+  static const String kTop("Top "), kHighscore("Highscore"), kLast("Last "), kLastOne("Last");
+  const float h = vx_TumblastEndless_jscrh, x = p_MenuPanelX() + 20;
   p_SetCol(255, 200, 100, 1);
   p_SetSize(1.5f);
   const int lineHeight = static_cast<int>(static_cast<float>(m_ImageInfo[3 * m_CurrentFont + 1]) * 1.5f);
@@ -118,30 +129,35 @@ int c_MyApp::p_Menu() {
   // Guarded only so a font without a line height cannot divide by zero.
   int rows = lineHeight != 0 ? space / lineHeight : 1;
   if (rows < 1) rows = 1;
-  if (rows > 10) rows = 10;
-  const int first = (m_Difficulty - 1) * 10;
-  if (!boxOpen) p_Text(panelX + 20, 60, p_ScorePanel(kTop, kHighscore, rows, first), 0, 0);
+  if (rows > kTableEntries) rows = kTableEntries;
+  const int first = p_BestScores(m_Difficulty);
+  // An open box hides the panels; a difficulty without a table has none.
+  const bool shown = !boxOpen && first >= 0;
+  if (shown) p_Text(x, 60, p_ScorePanel(kTop, kHighscore, rows, first), 0, 0);
   p_SetCol(200, 255, 100);
   p_SetSize(1.5f);
-  if (!boxOpen) p_Text(panelX + 20, h * 0.5f + 20, p_ScorePanel(kLast, kLastOne, rows, first + 30), 0, 0);
+  if (shown) p_Text(x, h * 0.5f + 20, p_ScorePanel(kLast, kLastOne, rows, first + kLastScores), 0, 0);
+}
 
-  // Difficulty buttons: each starts a game.
+// The three difficulty buttons, the chosen one marked; each starts a game.
+void c_MyApp::p_MenuDifficulties(float slide, bool boxOpen) {
+  const float w = vx_TumblastEndless_jscrw, h = vx_TumblastEndless_jscrh;
   p_ResetDraw();
   p_SetSize(1.5f);
   p_Alpha(1);
-  for (int k = 1; k <= 3; ++k) {
-    float bx, by;
+  for (int k = 1; k <= kDifficulties; ++k) {
+    float x, y;
     if (m_Landscape == 1) {
-      bx = w * (k == 1 ? 0.2f : k == 2 ? 0.4f : 0.6f);
-      by = h * 0.7f - slide * (k == 1 ? 8 : k == 2 ? 12 : 10);
+      x = w * (k == 1 ? 0.2f : k == 2 ? 0.4f : 0.6f);
+      y = h * 0.7f - slide * (k == 1 ? 8 : k == 2 ? 12 : 10);
     } else {
-      bx = k == 1 ? w * 0.3f - slide * 8 : k == 2 ? w * 0.3f : w * 0.3f + slide * 8;
-      by = k == 1 ? h * 0.45f : k == 2 ? h * 0.65f - slide * 12 : h * 0.85f;
+      x = k == 1 ? w * 0.3f - slide * 8 : k == 2 ? w * 0.3f : w * 0.3f + slide * 8;
+      y = k == 1 ? h * 0.45f : k == 2 ? h * 0.65f - slide * 12 : h * 0.85f;
     }
-    int pressed = p_Button(kImgButtons, bx, by, k - 1);
+    int pressed = p_Button(kImgButtons, x, y, k - 1);
     if (m_Difficulty == k) {
       p_Alpha(0.75f);
-      p_DrawImg(kImgButtons, bx, by, kButtonSelected);
+      p_DrawImg(kImgButtons, x, y, kButtonSelected);
       p_Alpha(1);
     }
     if (pressed != 0 && m_Clicked == 0 && !boxOpen) {
@@ -152,8 +168,10 @@ int c_MyApp::p_Menu() {
       p_PlaySFX(kSfxClick, 1, 0.5f, 0);
     }
   }
+}
 
-  // Keys: one action per press; the screen flow releases the latch.
+// Keys: one action per press; the screen flow releases the latch.
+void c_MyApp::p_MenuKeys(bool boxOpen) {
   p_ResetDraw();
   if (m_BackLatch == 0 && !boxOpen && m_Difficulty > 1 && (p_PlayKey(kKeyUp) || p_PlayKey(kKeyLeft))) {
     m_Difficulty -= 1;
@@ -172,16 +190,18 @@ int c_MyApp::p_Menu() {
     p_PlaySFX(kSfxClick, 1, 0.5f, 0);
     m_BackLatch = 1;
   }
+}
 
-  // Studio logo: opens the credits.
+// The studio logo in the corner opens the credits.
+void c_MyApp::p_MenuStudioLogo(float slide, bool boxOpen) {
   p_ResetDraw();
   p_SetSize(0.5f);
-  if (p_Button(kImgStudioLogo, w - 70, h - 40 - slide * 4, 0) != 0 && m_Clicked == 0 && !boxOpen) {
+  if (p_Button(kImgStudioLogo, vx_TumblastEndless_jscrw - 70, vx_TumblastEndless_jscrh - 40 - slide * 4, 0) != 0 &&
+      m_Clicked == 0 && !boxOpen) {
     m_Clicked = 1;
     p_PlaySFX(kSfxCredits, 1, 1, 0);
     m_ShowCredits = 1;
   }
-  return 0;
 }
 
 void c_MyApp::p_SpinnerDots(float grey, int angle) {
@@ -233,6 +253,13 @@ int c_MyApp::p_WaitStart(int mode) {
   return 0;
 }
 
+// Where the pause overlay's panel and icons sit in this update.
+struct PauseLayout {
+  float centre, slide;
+  bool landscape;
+  float quitX, soundX, iconY;
+};
+
 void c_MyApp::p_PauseClose() {
   m_PauseState = -1;
   p_PlaySFX(kSfxClick, 1, 0.5f, 0);
@@ -249,12 +276,29 @@ void c_MyApp::p_PauseQuit() {
 
 int c_MyApp::p_PauseMenu() {
   const float w = vx_TumblastEndless_jscrw, h = vx_TumblastEndless_jscrh;
-
   p_ResetDraw();
   p_SetCol(0, 0, 0, static_cast<float>(vx_math_Abs(m_PauseSlide)) / (h * 0.8f));
   p_Rect(0, 0, w, h);
+  p_PauseSlideStep();
 
-  if (m_PauseState == 1 && static_cast<float>(m_PauseSlide) < h * 0.5f) {
+  PauseLayout at;
+  at.centre = w * 0.5f;
+  at.slide = static_cast<float>(m_PauseSlide);
+  at.landscape = m_Landscape == 1;
+  const float side = at.landscape ? 140.0f : 96.0f, rise = at.landscape ? 64.0f : 96.0f;
+  at.quitX = at.centre - side;
+  at.soundX = at.centre + side;
+  at.iconY = at.slide - rise;
+  p_PausePanel(at);
+  p_PauseButtons(at);
+  p_PauseKeys();
+  return 0;
+}
+
+// Opening slides the panel down to the middle; closing slides it up and
+// resumes once it is out of sight.
+void c_MyApp::p_PauseSlideStep() {
+  if (m_PauseState == 1 && static_cast<float>(m_PauseSlide) < vx_TumblastEndless_jscrh * 0.5f) {
     m_PauseSlide += 24;
   } else if (m_PauseState == -1) {
     if (m_PauseSlide < -63) {
@@ -264,38 +308,41 @@ int c_MyApp::p_PauseMenu() {
       if (m_PauseSlide < -32) m_Paused = 0;
     }
   }
+}
 
+// Top strip, body and bottom strip.
+void c_MyApp::p_PausePanel(const PauseLayout& at) {
+  const float c = at.centre, p = at.slide;
   p_ResetDraw();
-  const float c = w * 0.5f, p = static_cast<float>(m_PauseSlide);
-  const bool landscape = m_Landscape == 1;
   p_SetCol(255, 255, 10, 0.6f);
-  if (landscape) p_Rect(c - 128, p - 64, 256, 8); else p_Rect(c - 96, p - 92, 192, 8);
+  if (at.landscape) p_Rect(c - 128, p - 64, 256, 8); else p_Rect(c - 96, p - 92, 192, 8);
   p_SetCol(255, 150, 10, 0.7f);
-  if (landscape) p_Rect(c - 140, p - 52, 280, 104); else p_Rect(c - 128, p - 80, 256, 160);
+  if (at.landscape) p_Rect(c - 140, p - 52, 280, 104); else p_Rect(c - 128, p - 80, 256, 160);
   p_SetCol(10, 150, 255, 0.6f);
-  if (landscape) p_Rect(c - 128, p + 56, 256, 8); else p_Rect(c - 96, p + 84, 192, 8);
+  if (at.landscape) p_Rect(c - 128, p + 56, 256, 8); else p_Rect(c - 96, p + 84, 192, 8);
+}
 
-  // Icon buttons; they keep the alpha of the panel's last strip.
-  const float side = landscape ? 140.0f : 96.0f, rise = landscape ? 64.0f : 96.0f;
-  const float quitX = c - side, soundX = c + side, iconY = p - rise;
+// The three icon buttons, which keep the alpha of the panel's last strip,
+// the keys' focus ring and the music mark; then the presses they report.
+void c_MyApp::p_PauseButtons(const PauseLayout& at) {
   p_SetSize(2);
   p_SetCol(255, 50, 50);
-  const int quit = p_Button(kImgIcons, quitX, iconY, kIconQuit);
+  const int quit = p_Button(kImgIcons, at.quitX, at.iconY, kIconQuit);
   p_SetCol(50, 50, 250);
-  const int resume = p_Button(kImgIcons, c, p, kIconResume);
+  const int resume = p_Button(kImgIcons, at.centre, at.slide, kIconResume);
   p_SetCol(50, 250, 50);
-  const int sound = p_Button(kImgIcons, soundX, iconY, p_SoundIcon());
+  const int sound = p_Button(kImgIcons, at.soundX, at.iconY, p_SoundIcon());
 
   if (m_PauseScratch >= -1 && m_PauseScratch <= 1) {
     p_SetSize(2.5f);
     p_SetCol(255, 255, 100);
     if (m_PauseScratch == 0) {
-      p_DrawImg(kImgIcons, c, p, kIconFocus);
+      p_DrawImg(kImgIcons, at.centre, at.slide, kIconFocus);
     } else {
-      p_DrawImg(kImgIcons, m_PauseScratch < 0 ? quitX : soundX, iconY, kIconFocus);
+      p_DrawImg(kImgIcons, m_PauseScratch < 0 ? at.quitX : at.soundX, at.iconY, kIconFocus);
     }
   }
-  p_SoundMark(soundX, iconY);
+  p_SoundMark(at.soundX, at.iconY);
 
   if (resume != 0 && m_Clicked == 0) {
     m_Clicked = 1;
@@ -305,46 +352,38 @@ int c_MyApp::p_PauseMenu() {
     m_Clicked = 1;
     p_PauseQuit();
   }
-  if (sound != 0 && m_Clicked == 0) {
-    m_Clicked = 1;
-    p_SwitchSound();
-    p_PlaySFX(kSfxClick, 1, 0.5f, 0);
-  }
+  if (sound != 0 && m_Clicked == 0) p_PressSoundSwitch();
+}
 
-  // Keys move the focus between the three buttons and press the focused one.
+// Keys move the focus between quit (-1), resume (0) and sound (1) and press
+// the focused one; back closes from any focus.
+void c_MyApp::p_PauseKeys() {
   if (m_BackLatch == 0) {
+    const bool action = p_PlayKey(kKeyAction);
     if (m_PauseScratch == 0) {
-      if (p_PlayKey(kKeyAction)) {
+      if (action) {
         m_BackLatch = 1;
         p_PauseClose();
       } else if (p_PlayKey(kKeyLeft) || p_PlayKey(kKeyUp)) {
-        m_BackLatch = 1;
-        m_PauseScratch = -1;
-        p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
+        p_PauseFocus(-1, 0.8f);
       } else if (p_PlayKey(kKeyRight)) {
-        m_BackLatch = 1;
-        m_PauseScratch = 1;
-        p_PlaySFX(kSfxClick, 1.2f, 0.5f, 0);
+        p_PauseFocus(1, 1.2f);
       }
     } else if (m_PauseScratch == -1) {
-      if (p_PlayKey(kKeyAction)) {
+      if (action) {
         m_BackLatch = 1;
         m_Clicked = 1;
         p_PauseQuit();
       } else if (p_PlayKey(kKeyRight) || p_PlayKey(kKeyDown)) {
-        m_BackLatch = 1;
-        m_PauseScratch = 0;
-        p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
+        p_PauseFocus(0, 0.8f);
       }
     } else if (m_PauseScratch == 1) {
-      if (p_PlayKey(kKeyAction)) {
+      if (action) {
         m_BackLatch = 1;
-        m_Settings[kSettingSound] = (m_Settings[kSettingSound] + 1) % 4;
+        p_SwitchSound();
         p_PlaySFX(kSfxClick, 1, 0.5f, 0);
       } else if (p_PlayKey(kKeyLeft) || p_PlayKey(kKeyDown)) {
-        m_BackLatch = 1;
-        m_PauseScratch = 0;
-        p_PlaySFX(kSfxClick, 0.8f, 0.5f, 0);
+        p_PauseFocus(0, 0.8f);
       }
     }
   }
@@ -353,5 +392,10 @@ int c_MyApp::p_PauseMenu() {
     m_Paused = 1;
     p_PauseClose();
   }
-  return 0;
+}
+
+void c_MyApp::p_PauseFocus(int focus, float rate) {
+  m_BackLatch = 1;
+  m_PauseScratch = focus;
+  p_PlaySFX(kSfxClick, rate, 0.5f, 0);
 }

@@ -5,10 +5,14 @@
 // game over, badges, storage, credits).
 #include "audio/audio.h"
 #include "framework/app.h"
+#include "game/board_cursor.h"
 #include "game/globals.h"
 #include "game/names.h"
 #include "graphics/image.h"
 #include "music/kz_player.h"
+
+struct CreditLayout;
+struct PauseLayout;
 
 class c_MyApp : public c_App {
  public:
@@ -190,6 +194,7 @@ class c_MyApp : public c_App {
   int m_ParticleIndex = 0;
   int m_Score = 0;
   int m_ScoreShown = 0;
+  BoardCursor m_Cursor;
 
   // --- Helpers of the board and play loop (board.cpp, play.cpp) ---
   // Float index of cell (x, y)'s record in m_Cells.
@@ -220,6 +225,15 @@ class c_MyApp : public c_App {
   void p_LandingSound();
   void p_DrawMarker();
   void p_DrawScore();
+  // The board's scale and left edge for the window's virtual screen.
+  void p_LayOutBoard();
+  // --- The board cursor (board_cursor.cpp) ---
+  // Fills the pointer snapshot from the cursor while keys rule the board.
+  void p_CursorInput();
+  // Moves the cursor by this update's direction keys.
+  void p_CursorSteps();
+  // The frame around the cursor's cell, over the board.
+  void p_DrawCursor();
   // --- Helpers of the screens and drawing (screens.cpp, draw.cpp, assets.cpp) ---
   // The update's pointer and touch snapshot in virtual units, and the
   // press and back latches.
@@ -241,6 +255,27 @@ class c_MyApp : public c_App {
   bool p_MusicOn();
   void p_SwitchSound();
   int p_SoundIcon();
+  // A press on a sound switch: the next option and a click.
+  void p_PressSoundSwitch();
+  // Steps of the title menu, in their order.
+  float p_MenuPanelX();
+  // Where the title's switches stand: place 0 the sound switch, 1 the badge button.
+  void p_MenuSwitchPlace(float slide, int place, float* x, float* y);
+  void p_MenuSoundSwitch(float slide);
+  void p_MenuScores(bool boxOpen);
+  void p_MenuDifficulties(float slide, bool boxOpen);
+  void p_MenuKeys(bool boxOpen);
+  void p_MenuStudioLogo(float slide, bool boxOpen);
+  // Steps of the pause overlay, in their order.
+  void p_PauseSlideStep();
+  void p_PausePanel(const PauseLayout& at);
+  void p_PauseButtons(const PauseLayout& at);
+  void p_PauseKeys();
+  // Moves the keys' focus with a click at the given rate.
+  void p_PauseFocus(int focus, float rate);
+  // Where difficulty d's best scores start in m_HighScores (its last scores
+  // are kLastScores further on); -1 for a difficulty outside 1..3.
+  static int p_BestScores(int difficulty);
   // The music mode mark beside a sound switch, when music is in the game.
   void p_SoundMark(float x, float y);
   // A score panel: heading, then one right-aligned score per line.
@@ -253,6 +288,10 @@ class c_MyApp : public c_App {
   // --- Helpers of the badges and credits (badges.cpp, credits.cpp) ---
   // The credit text, one string per line; the last line never scrolls into view.
   static Array<String> m_CreditText();
+  // Steps of the credits box, in their order.
+  void p_CreditTile(const CreditLayout& at, int x, int y);
+  void p_CreditText(const CreditLayout& at, float middleY);
+  void p_CreditDials(const CreditLayout& at);
   // A corner dial of the credits box: white ring, grey face; leaves the pen white.
   void p_CreditDial(float x, float y, float radius);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "graphics/angles.h"
 #include "host/data_path.h"
 
 gxtkGraphics* vx_graphics_device;
@@ -13,7 +14,6 @@ c_GraphicsContext* vx_graphics_context;
 
 namespace {
 
-const float D2R = 0.017453292f;
 const int kInitialStackFloats = 192;
 
 bool IsIdentity(float a, float b, float c, float d, float tx, float ty) {
@@ -200,9 +200,8 @@ int vx_graphics_Transform2(Array<float> matrix) {
 int vx_graphics_Translate(float x, float y) { return vx_graphics_Transform(1, 0, 0, 1, x, y); }
 
 int vx_graphics_Rotate(float degrees) {
-  float r = degrees * D2R;
-  float s = static_cast<float>(std::sin(static_cast<double>(r)));
-  float k = static_cast<float>(std::cos(static_cast<double>(r)));
+  float s = DegSin(degrees);
+  float k = DegCos(degrees);
   return vx_graphics_Transform(k, -s, s, k, 0, 0);
 }
 

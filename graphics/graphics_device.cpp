@@ -173,7 +173,10 @@ gxtkGraphics::gxtkGraphics()
       primType(0),
       primCount(0),
       primSurface(nullptr),
-      drawCalls(0) {
+      blendMode(0),
+      primOpaque(true),
+      drawCalls(0),
+      fillShortcuts(true) {
   if (VxGlfwGame::_window) glfwGetWindowSize(VxGlfwGame::_window, &width, &height);
   for (int q = 0; q < kMaxQuads; ++q) {
     unsigned short* i = &quadIndexArray[q * 6];
@@ -209,6 +212,7 @@ int gxtkGraphics::BeginRender() {
 
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  blendMode = 0;
   glDisable(GL_TEXTURE_2D);
   primCount = 0;
   return 1;
@@ -284,6 +288,7 @@ int gxtkGraphics::SetColor(float r, float g, float b) {
 
 int gxtkGraphics::SetBlend(int blend) {
   Flush();
+  blendMode = blend == 1 ? 1 : 0;
   if (blend == 1) {
     glBlendFunc(GL_ONE, GL_ONE);
   } else {
@@ -321,6 +326,7 @@ gxtkGraphics::Vertex* gxtkGraphics::Begin(int type, int vertices, gxtkSurface* s
     primType = type;
     primSurface = surface;
   }
+  if (primCount == 0) primOpaque = true;
   Vertex* v = &vertexArray[primCount * vertices];
   primCount += 1;
   return v;
@@ -335,6 +341,7 @@ void gxtkGraphics::Put(Vertex* v, float x, float y) {
     v->y = y;
   }
   v->color = packedColor;
+  if (packedColor >> 24 != 0xFF) primOpaque = false;
 }
 
 int gxtkGraphics::DrawPoint(float x, float y) {
@@ -349,7 +356,25 @@ int gxtkGraphics::DrawLine(float x1, float y1, float x2, float y2) {
   return 0;
 }
 
+bool gxtkGraphics::CoversFrame(float x, float y, float w, float h) {
+  if (transformed || width <= 0 || height <= 0) return false;
+  float right = x + w;
+  float bottom = y + h;
+  return std::fmin(x, right) <= 0 && std::fmin(y, bottom) <= 0 && std::fmax(x, right) >= width &&
+         std::fmax(y, bottom) >= height;
+}
+
 int gxtkGraphics::DrawRect(float x, float y, float w, float h) {
+  // An opaque colour over the whole frame, blended over it, leaves just that
+  // colour: a clear gives the same pixels for far less on a software
+  // renderer. What waits in the batch would only be painted over.
+  if (fillShortcuts && blendMode == 0 && packedColor >> 24 == 0xFF && CoversFrame(x, y, w, h)) {
+    primCount = 0;
+    glClearColor((packedColor & 0xFF) / 255.0f, (packedColor >> 8 & 0xFF) / 255.0f,
+                 (packedColor >> 16 & 0xFF) / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    return 0;
+  }
   Vertex* v = Begin(kQuads, 4, nullptr);
   Put(&v[0], x, y);
   Put(&v[1], x + w, y);
@@ -397,6 +422,7 @@ int gxtkGraphics::DrawOval(float x, float y, float w, float h) {
   Flush();
   primType = kFan;
   primSurface = nullptr;
+  primOpaque = true;
   float rx = w * 0.5f;
   float ry = h * 0.5f;
   float cx = x + rx;
@@ -435,6 +461,7 @@ int gxtkGraphics::DrawPoly(Array<float> verts) {
   Flush();
   primType = kFan;
   primSurface = nullptr;
+  primOpaque = true;
   for (int i = 0; i < n; ++i) Put(&vertexArray[i], verts[i * 2], verts[i * 2 + 1]);
   primCount = n;
   Flush();
@@ -482,6 +509,10 @@ void gxtkGraphics::Flush() {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, primSurface->textureId);
   }
+  // Blending an opaque source over the frame gives the source: without it
+  // the renderer need not read the frame back.
+  bool unblended = fillShortcuts && !primSurface && primOpaque && blendMode == 0;
+  if (unblended) glDisable(GL_BLEND);
   switch (primType) {
     case kPoints:
       glDrawArrays(GL_POINTS, 0, primCount);
@@ -503,6 +534,7 @@ void gxtkGraphics::Flush() {
       break;
   }
   if (primSurface) glDisable(GL_TEXTURE_2D);
+  if (unblended) glEnable(GL_BLEND);
   primCount = 0;
 }
 

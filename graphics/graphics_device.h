@@ -84,12 +84,23 @@ class gxtkGraphics : public Object {
   int primType;
   int primCount;
   gxtkSurface* primSurface;
+  // The blend mode last set (1 additive, 0 alpha).
+  int blendMode;
+  // Every vertex of the open batch is opaque.
+  bool primOpaque;
 
   // OpenGL draw calls issued so far (for tests and benchmarks).
   int drawCalls;
+  // Fills the frame for less where nothing shows through, with the same
+  // pixels: an opaque rectangle over the whole frame becomes a clear, and
+  // opaque untextured shapes skip blending. Off, every draw blends as
+  // drawn (tests compare the two).
+  bool fillShortcuts;
 
  private:
   void PackColor();
+  // Whether an untransformed rectangle covers every pixel of the frame.
+  bool CoversFrame(float x, float y, float w, float h);
   // Opens a new batch when a primitive of this kind and texture cannot join
   // the open one; the primitive's first vertex.
   Vertex* Begin(int type, int vertices, gxtkSurface* surface);

@@ -305,10 +305,7 @@ float c_KzPlayer::p_GetPitch_Alpha(int letter) {
 
 float c_KzPlayer::p_GetPitch(int note) { return note >= 1 && note <= 32 ? kPitch[note] : 0; }
 
-int c_KzPlayer::p_Rand(float lo, float hi) {
-  double r = vx_random_Next();
-  return static_cast<int>(std::floor(lo + r * (hi + 0.99 - lo)));
-}
+int c_KzPlayer::p_Rand(float lo, float hi) { return vx_random_Rand(lo, hi); }
 
 String c_KzPlayer::p_Kz_GetChord(int k) { return String(k >= 0 && k <= 5 ? kChords[k] : kChords[1]); }
 

@@ -155,23 +155,32 @@ def main():
 
         game = Game(GAME, folder=game.folder)
         window = game.window
-        time.sleep(1.5)
 
         # The medal below the sound switch opens the gallery: its orange frame
         # stands at the left, the first-game badge leads its grid in colour
         # while the next one, not earned, is dimmed.
+        def until(test, seconds):
+            end = time.time() + seconds
+            while not test() and time.time() < end:
+                time.sleep(0.2)
+            return test()
+        def medal_in_place():
+            r, g, b = grab(window)(45, 312)  # the medal's disc, right of its star
+            return r > 200 and 150 < g < 230 and b < 100
         def gallery_frame():
             r, g, b = grab(window)(70, 20)
             return r > 180 and 60 < g < 150 and b < 60
         def brightness(pixels, cx, cy):
             return sum(sum(pixels(cx + dx, cy + dy)) for dx in range(-12, 13, 4) for dy in range(-12, 13, 4))
+        if not until(medal_in_place, 20):
+            fail("no badge button below the sound switch")
         if gallery_frame():
             fail("the title menu already looks like the badge gallery")
         click(window, 32, 304)
-        time.sleep(0.6)
-        snap(window, "gallery")
-        if not gallery_frame():
+        if not until(gallery_frame, 5):
             fail("the badge button did not open the gallery")
+        time.sleep(0.3)  # the first row eases into place at once; let a frame pass
+        snap(window, "gallery")
         pixels = grab(window)
         earned, dimmed = brightness(pixels, 140, 94), brightness(pixels, 200, 94)
         if earned < 2 * dimmed:

@@ -32,6 +32,12 @@ void HostGraphics::EndRender() {
   gxtkGraphics::EndRender();
 }
 
+bool GameHost::GamepadState(int, unsigned char* pressed, float* axes) {
+  for (int b = 0; b < 15; ++b) pressed[b] = padButtons[b];
+  for (int a = 0; a < 6; ++a) axes[a] = padAxes[a];
+  return true;
+}
+
 bool OpenGameWindow() {
   if (VxGlfwGame::_window) return true;
   setenv("ALSOFT_DRIVERS", "null", 0);

@@ -14,14 +14,23 @@
 #include "host/key_codes.h"
 #include "tests/support/test_support.h"
 
-// The main loop's platform with the test's clock; no joysticks.
+// The main loop's platform with the test's clock. Its one joystick is the
+// test's gamepad, when plugged in, read by the host's own joystick poll.
 class GameHost : public VxGlfwGame {
  public:
   double clock = 100.0;
   int Millisecs() override { return static_cast<int>(clock * 1000); }
-  bool PollJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) override { return false; }
+
+  // The gamepad, in the window system's gamepad order (buttons A, B, X, Y,
+  // bumpers, back, start, guide, thumbs, D-pad up, right, down, left; axes
+  // left x, y, right x, y, triggers).
+  bool padPlugged = false;
+  unsigned char padButtons[15] = {};
+  float padAxes[6] = {0, 0, 0, 0, -1, -1};
 
  protected:
+  int JoystickOfUnit(int unit) override { return padPlugged && unit == 0 ? 0 : -1; }
+  bool GamepadState(int, unsigned char* pressed, float* axes) override;
   double Now() override { return clock; }
   void Sleep(double seconds) override { clock += seconds; }
   void PollEvents() override {}

@@ -168,8 +168,8 @@ TEST_F(Pause, KeysPauseMoveTheFocusAndAct) {
   EXPECT_EQ(app->m_PauseScratch, 0);
   Tap(VX_KEY_RIGHT);  // right: to sound
   EXPECT_EQ(app->m_PauseScratch, 1);
-  Tap(VX_KEY_ENTER);  // action on sound: next option
-  EXPECT_EQ(app->m_Settings[kSettingSound], 2);
+  Tap(VX_KEY_ENTER);  // action on sound: the switch's next option
+  EXPECT_EQ(app->m_Settings[kSettingSound], kSoundOff);
   Tap(VX_KEY_LEFT);
   EXPECT_EQ(app->m_PauseScratch, 0);
   Tap(VX_KEY_ENTER);  // resume
@@ -183,6 +183,47 @@ TEST_F(Pause, KeysPauseMoveTheFocusAndAct) {
   Tap(VX_KEY_LEFT);
   Tap(VX_KEY_ENTER);  // quit
   EXPECT_EQ(app->m_GameOver, 1);
+}
+
+// The sound key of the pause overlay steps the option as the switches do:
+// through all four with music, between silence and full sound without.
+TEST_F(Pause, SoundKeyStepsTheOptionAsTheSwitchesDo) {
+  struct Case {
+    int music, before, after;
+  };
+  LayBoard(WithFiller({}));
+  Tap(VX_KEY_ESCAPE);
+  Tap(VX_KEY_RIGHT);
+  ASSERT_EQ(app->m_PauseScratch, 1);
+  for (const Case& c : {Case{0, 0, 1}, Case{0, 1, 0}, Case{0, 2, 0}, Case{0, 3, 0}, Case{1, 0, 1}, Case{1, 1, 2},
+                        Case{1, 2, 3}, Case{1, 3, 0}}) {
+    vx_TumblastEndless_HasMusic = c.music;
+    app->m_Settings[kSettingSound] = c.before;
+    Tap(VX_KEY_ENTER);
+    EXPECT_EQ(app->m_Settings[kSettingSound], c.after) << "music " << c.music << ", option " << c.before;
+    app->m_Settings[kSettingSound] = c.before;
+    app->p_PressSoundSwitch();
+    EXPECT_EQ(app->m_Settings[kSettingSound], c.after) << "the switch, music " << c.music << ", option " << c.before;
+  }
+  vx_TumblastEndless_HasMusic = 0;
+}
+
+// A difficulty outside 1..3 has no score table: no place, nothing recorded,
+// no panels on the menu.
+TEST_F(Menu, DifficultyOutsideOneToThreeTouchesNoTable) {
+  for (int difficulty : {0, 4, -1}) {
+    for (int i = 0; i < 150; ++i) app->m_HighScores[i] = 7;
+    app->m_Difficulty = difficulty;
+    app->m_Score = 1000;
+    EXPECT_EQ(Std(app->p_MyNth()), "") << difficulty;
+    EXPECT_EQ(app->m_I, 0);
+    app->p_LoadMenu();
+    for (int i = 0; i < 150; ++i) ASSERT_EQ(app->m_HighScores[i], 7) << "difficulty " << difficulty << ", entry " << i;
+    Update();
+    int panelGlyphs = 0;
+    for (const Command& c : Commands()) panelGlyphs += c.kind() == app->m_CurrentFont && c.f[kCommandW] == 1.5f;
+    EXPECT_EQ(panelGlyphs, 0) << difficulty;
+  }
 }
 
 TEST_F(Pause, GameOverRecordsTheScoreAfter90Updates) {

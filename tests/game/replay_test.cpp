@@ -80,14 +80,18 @@ class Replay : public PlayTest, public ::testing::WithParamInterface<int> {
     } else if (roll < 50) {
       phase_ = kTap;
       left_ = 2 + random_.Below(3);
-      Down(CellX(1 + random_.Below(8)), CellY(2 + random_.Below(10)));
+      // One choice per statement: the order of a call's arguments is the compiler's.
+      const int y = 2 + random_.Below(10);
+      const int x = 1 + random_.Below(8);
+      Down(CellX(x), CellY(y));
     } else if (roll < 75) {
       phase_ = kDrag;
       left_ = 20 + random_.Below(31);
       int cell = FindCell(1, 9);  // a coloured block
       x_ = cell >= 0 ? CellX(cell % 10) : CellX(1 + random_.Below(8));
       y_ = cell >= 0 ? CellY(cell / 10) : CellY(2 + random_.Below(10));
-      dx_ = static_cast<float>((2 + random_.Below(5)) * (random_.Below(2) ? 1 : -1));
+      const int step = 2 + random_.Below(5);
+      dx_ = static_cast<float>(step * (random_.Below(2) ? 1 : -1));
       Down(x_, y_);
     } else if (roll < 90 && FindCell(kBomb, kBomb) >= 0) {
       phase_ = kHoldBomb;

@@ -140,6 +140,22 @@ TEST_F(Screen, ResolutionLevelOfReloadAndOfTheLoader) {
   }
 }
 
+// An asset id without a slot loads nothing and leaves every table as it was.
+TEST_F(Screen, AssetIdsOutsideTheTablesLoadNothing) {
+  std::vector<int> info(app->m_ImageInfo.Data(), app->m_ImageInfo.Data() + app->m_ImageInfo.Length());
+  const int font = app->m_CurrentFont;
+  for (int id : {-1, 100, 300, -300}) {
+    app->p_LoadImg(id, String("bricks"), 64, 64, 40, 1);
+    app->p_LoadFont(id, String("fonts/quillset"), 7, 10);
+    app->p_LoadSFX(id);
+  }
+  for (int i = 0; i < app->m_ImageInfo.Length(); ++i) EXPECT_EQ(app->m_ImageInfo[i], info[i]) << "entry " << i;
+  EXPECT_EQ(app->m_CurrentFont, font);
+  app->p_LoadSFX(kSoundIds - 1);
+  app->p_LoadImg(kImageIds - 1, String("menu"), 256, 256, 4, 1);
+  EXPECT_EQ(app->m_ImageInfo[3 * (kImageIds - 1) + 2], 4) << "the last id still loads";
+}
+
 using Resize = PlayTest;
 
 TEST_F(Resize, DuringPlayReloadsImagesAndKeepsTheGame) {

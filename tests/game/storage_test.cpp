@@ -176,6 +176,25 @@ TEST_F(Storage, MissingEmptyShortOrGarbageFilesLoadNothingTheyDoNotHold) {
   EXPECT_EQ(Lines(out, "Badge"), 0) << out;
 }
 
+// A new game keeps its difficulty in the settings; a start offers it again.
+// Anything but 1..3 there, as in older files, starts on Normal.
+TEST_F(Storage, ChosenDifficultyIsKeptAndOfferedAtTheNextStart) {
+  ASSERT_TRUE(RunLoader());
+  for (int chosen : {1, 3}) {
+    app->m_Difficulty = chosen;
+    app->m_Screen = kScreenNewGame;
+    Update();
+    EXPECT_EQ(SplitOn(Save(), '|')[kSettingDifficulty], std::to_string(chosen));
+  }
+  for (int stored : {0, 1, 2, 3, 4, -1}) {
+    app->m_Settings[kSettingDifficulty] = stored;
+    Save();
+    app->m_Difficulty = 0;
+    app->p_OnCreate();
+    EXPECT_EQ(app->m_Difficulty, stored >= 1 && stored <= 3 ? stored : 2) << "stored " << stored;
+  }
+}
+
 TEST_F(Storage, LongFieldsReadWithWrapAround) {
   std::vector<std::string> fields = SplitOn(Save(), '|');
   ASSERT_EQ(fields.size(), 99u);

@@ -1,6 +1,8 @@
 // What the device puts into the back buffer, read back pixel by pixel.
 #include <GL/gl.h>
 
+#include <vector>
+
 #include "tests/graphics/graphics_test_support.h"
 
 namespace {
@@ -186,6 +188,65 @@ TEST_F(DeviceDrawing, PixelRegionsThatDoNotFitTheArrayAreLeftAlone) {
   ASSERT_NE(surface, nullptr);
   device->WritePixels2(surface, pixels, 0, 0, 4, 4, 0, 4);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(pixels[i], 7) << i;
+}
+
+// An opaque rectangle over the whole frame becomes a clear and opaque
+// shapes skip blending: the same pixels as blending everything, with the
+// draw calls the shortcut saves. Trails, additive light, a frame not quite
+// covered and a turned rectangle are drawn as before.
+TEST_F(DeviceDrawing, FillShortcutsLeaveEveryPixelAsBlendingWould) {
+  struct Case {
+    const char* name;
+    float x, y, w, h, alpha;
+    int blend;
+    float scale;
+    int calls;  // with the shortcuts: the cover, if drawn, and the two shapes after it
+  };
+  const Case cases[] = {
+      {"overdrawn cover", -1, -1, 642, 482, 1, 0, 1, 2},
+      {"exact cover", 0, 0, 640, 480, 1, 0, 1, 2},
+      {"cover drawn backwards", 640, 480, -640, -480, 1, 0, 1, 2},
+      {"alpha just above 1", -1, -1, 642, 482, 1.002f, 0, 1, 2},
+      {"one pixel short", 0, 0, 639, 480, 1, 0, 1, 3},
+      {"half alpha leaves trails", -1, -1, 642, 482, 0.5f, 0, 1, 3},
+      {"additive", -1, -1, 642, 482, 1, 1, 1, 3},
+      {"under a matrix", 0, 0, 320, 240, 1, 0, 2, 3},
+  };
+  auto frame = [&](const Case& c, bool shortcuts, int* calls) {
+    device->fillShortcuts = shortcuts;
+    device->Cls(10, 20, 30);
+    device->SetColor(250, 0, 0);
+    device->DrawRect(100, 100, 50, 50);  // under the cover
+    device->SetColor(255, 128, 7);
+    device->SetAlpha(c.alpha);
+    device->SetBlend(c.blend);
+    device->drawCalls = 0;
+    device->SetMatrix(c.scale, 0, 0, c.scale, 0, 0);
+    device->DrawRect(c.x, c.y, c.w, c.h);
+    device->SetMatrix(1, 0, 0, 1, 0, 0);
+    device->SetBlend(0);
+    device->SetColor(0, 200, 100);
+    device->SetAlpha(1);
+    device->DrawOval(300, 200, 40, 30);
+    device->DrawRect(400, 300, 20, 20);
+    device->SetAlpha(0.5f);
+    device->DrawRect(410, 310, 20, 20);  // the batch must stay blended
+    Finish();
+    *calls = device->drawCalls;
+    std::vector<uint32_t> pixels(640 * 480);
+    glReadPixels(0, 0, 640, 480, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  };
+  for (const Case& c : cases) {
+    int exactCalls = 0, calls = 0;
+    std::vector<uint32_t> exact = frame(c, false, &exactCalls);
+    std::vector<uint32_t> light = frame(c, true, &calls);
+    EXPECT_EQ(exactCalls, 3) << c.name;
+    EXPECT_EQ(calls, c.calls) << c.name;
+    size_t differ = 0;
+    for (size_t i = 0; i < exact.size(); ++i) differ += exact[i] != light[i];
+    EXPECT_EQ(differ, 0u) << c.name;
+  }
 }
 
 }  // namespace
