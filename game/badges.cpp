@@ -112,7 +112,8 @@ int Rows(float w) { return (kBadgeSetCount + Columns(w) - 1) / Columns(w); }
 
 // The centre of grid cell `index`, before scrolling.
 float CellCentreX(float w, int index) {
-  return w * 0.5f - kCell * static_cast<float>(Columns(w)) * 0.5f + kCell * (static_cast<float>(index % Columns(w)) + 0.5f);
+  const float first = w * 0.5f - kCell * static_cast<float>(Columns(w)) * 0.5f;
+  return first + kCell * (static_cast<float>(index % Columns(w)) + 0.5f);
 }
 float CellCentreY(float w, int index) { return kGridTop + kCell * (static_cast<float>(index / Columns(w)) + 0.5f); }
 

@@ -76,7 +76,6 @@ int c_MyApp::p_Menu() {
   const float slide = static_cast<float>(m_MenuSlide);
   const bool boxOpen = m_ShowCredits == 1 || m_ShowBadges == 1;
 
-  m_MenuOffset = 140;
   p_DoBG();
   p_SetSize(1);
   p_DrawImg(kImgTitleLogo, vx_TumblastEndless_jscrw * 0.4f, vx_TumblastEndless_jscrh * 0.2f + slide * 12, 0);

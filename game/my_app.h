@@ -101,8 +101,8 @@ class c_MyApp : public c_App {
   int m_Paused = 0;
   int m_PauseState = 0;
   int m_PauseSlide = 0;
+  // Scratch: the touch slot a button tests; the place p_MyNth found (0: none).
   int m_I = 0;
-  int m_ReadPos = 0, m_PackWord = 0, m_LoopA = 0, m_LoopB = 0, m_LoopC = 0, m_WordA = 0, m_WordB = 0;
   int m_GameOver = 0;
   int m_GameOverTimer = 0;
 
@@ -129,7 +129,6 @@ class c_MyApp : public c_App {
   float m_BgRed = 0, m_BgGreen = 0, m_BgBlue = 0;
   float m_BgSpin = 0;
   int m_Frame = 0;
-  int m_ButtonScratch = 0;
 
   // Input snapshot, taken at the start of every update.
   int m_MouseX = 0, m_MouseY = 0;
@@ -157,14 +156,15 @@ class c_MyApp : public c_App {
   int m_ShowCredits = 0;
   int m_ShowBadges = 0;
   int m_CreditsFade = 0;
-  int m_CreditsA = 0, m_CreditsB = 0, m_CreditsC = 0, m_CreditsD = 0, m_CreditsE = 0;
+  // The credits grid's last column and row.
+  int m_CreditsA = 0, m_CreditsB = 0;
   int m_CreditsLine = 0;
   float m_CreditsScroll = 0;
   float m_BadgeScrollY = 0, m_BadgeScrollNow = 0;
-  float m_MenuOffset = 0;
-  int m_MenuValue = 0;
+  // The loading screen's shorter side and its spinner's angle.
   int m_MenuW = 0;
   int m_WaitScroll = 0;
+  // The pause overlay's key focus: -1 quit, 0 resume, 1 sound.
   int m_PauseScratch = 0;
 
   // The running game.

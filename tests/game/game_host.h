@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,23 +66,14 @@ struct Command {
   float kind() const { return f[kCommandKind]; }
 };
 
-// Each test gets a fresh game object on a fresh host in its own folder; the
-// window is the process's one window, sized per test.
-class GameTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite();
-
-  void SetUp() override;
-  void TearDown() override;
-
-  // The window size the test starts with (client pixels).
-  virtual int StartWidth() { return 640; }
-  virtual int StartHeight() { return 480; }
-
-  // The game object under test; a test may put a variant in its place.
-  virtual c_MyApp* NewApp() { return new c_MyApp(); }
-  // Resizes the window and waits until it has the size.
-  void ResizeWindow(int width, int height);
+// A started game driven one step at a time: its clock, the input the
+// window would deliver, and what it draws. Tests and the benchmark share it.
+class GameDriver {
+ public:
+  // Starts the game `makeApp` gives on `host` and swaps in the device
+  // `makeGraphics` gives; both are made once the collector may hold them.
+  void Start(GameHost* host, const std::function<c_MyApp*()>& makeApp,
+             const std::function<HostGraphics*()>& makeGraphics);
 
   // One update (clock moved on by 1/60 s), one render, or both.
   void Update(int count = 1);
@@ -105,14 +97,34 @@ class GameTest : public ::testing::Test {
   // One pixel of the last captured frame (window pixels, y down).
   uint32_t Pixel(int x, int y);
 
-  std::string StatePath() const { return dir.Path(".quibbostate"); }
-
-  TempDir dir;
-  std::string oldDir;
   GameHost* host = nullptr;
   HostGraphics* graphics = nullptr;
   c_MyApp* app = nullptr;
   float mouseX = 0, mouseY = 0;
+};
+
+// Each test gets a fresh game object on a fresh host in its own folder; the
+// window is the process's one window, sized per test.
+class GameTest : public ::testing::Test, public GameDriver {
+ protected:
+  static void SetUpTestSuite();
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // The window size the test starts with (client pixels).
+  virtual int StartWidth() { return 640; }
+  virtual int StartHeight() { return 480; }
+
+  // The game object under test; a test may put a variant in its place.
+  virtual c_MyApp* NewApp() { return new c_MyApp(); }
+  // Resizes the window and waits until it has the size.
+  void ResizeWindow(int width, int height);
+
+  std::string StatePath() const { return dir.Path(".quibbostate"); }
+
+  TempDir dir;
+  std::string oldDir;
 };
 
 // A game in play on a 640x432 window: jscrw 640, jscrh 432, board scale
