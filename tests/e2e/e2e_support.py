@@ -41,11 +41,11 @@ class Game:
 
     def __init__(self, executable, env=None, stdin=subprocess.DEVNULL, prefix=(), folder=None):
         """`env` entries of None are removed; `prefix` runs the game under
-        another program (which must exec it in the same process). A given
-        `folder` is used as it is and kept."""
-        self.owned = folder is None
-        self.folder = folder or tempfile.mkdtemp(prefix="tumblast-e2e-")
-        if self.owned:
+        another program (which must exec it in the same process); `folder`
+        starts it again in the folder of an earlier game, with its state."""
+        self.folder = folder
+        if not folder:
+            self.folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
             os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
                        os.path.join(self.folder, "data"))
         environment = dict(os.environ)
@@ -89,8 +89,7 @@ class Game:
 
     def remove(self):
         self.kill()
-        if self.owned:
-            shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def find_window(pid, seconds=20):

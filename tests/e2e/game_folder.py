@@ -74,7 +74,7 @@ def damaged_images():
             time.sleep(1.5)  # the loader has been through every file
             game.close()
         finally:
-            game.remove()
+            game.kill()
         for name in ("bricks-hd.png", "ring-hd.png"):
             lines = [line for line in game.err.splitlines() if name in line]
             if len(lines) != 1:
@@ -111,14 +111,14 @@ def two_copies_in_one_folder(notes):
             quit_through_pause(first.window)
             first.close()
         finally:
-            first.remove()
+            first.kill()
         second = Game(GAME, folder=folder)
         try:
             start_normal_game(second.window)
             quit_through_pause(second.window)
             second.close()
         finally:
-            second.remove()
+            second.kill()
         last = last_scores(read_state(state))
         if last[2:5] != [101, 102, 103]:
             fail("the last scores of Normal are %r: a game was lost" % last)
@@ -146,7 +146,7 @@ def stale_saves():
                 fail("after the start: %r" % sorted(os.listdir(folder)))
             game.close()
         finally:
-            game.remove()
+            game.kill()
     finally:
         shutil.rmtree(folder)
 

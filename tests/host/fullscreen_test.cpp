@@ -54,7 +54,7 @@ TEST(Fullscreen, KeysSwitchTheWindowToCoverTheScreenAndBack) {
   }
   ASSERT_NE(wm, nullptr) << "openbox did not start";
   TempDir folder;
-  pid_t process = StartGameIn(folder.path(), GAME_EXECUTABLE);
+  pid_t process = StartGameIn(folder, GAME_EXECUTABLE);
   Window window = WaitForWindowOf(process, 20);
   ASSERT_NE(window, 0u);
   Pause(0.5);  // openbox frames and places it

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/support/test_support.h"
 #include "tests/support/x_window.h"
 
 namespace {
@@ -19,7 +18,7 @@ TEST(GameWindow, OpensCentredAtItsSizeWithItsIconAndClosesOnRequest) {
   Display* display = XOpenDisplay(nullptr);
   ASSERT_NE(display, nullptr) << "the suite runs on an X display";
   TempDir folder;
-  pid_t game = StartGameIn(folder.path(), GAME_EXECUTABLE);
+  pid_t game = StartGameIn(folder, GAME_EXECUTABLE);
   Window window = WaitForWindowOf(game, 20);
   ASSERT_NE(window, 0u) << "the game showed no window";
 

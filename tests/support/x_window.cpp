@@ -8,6 +8,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "tests/support/test_support.h"
@@ -26,12 +27,6 @@ pid_t StartProgram(const std::vector<std::string>& argv, const std::string& fold
     _exit(99);
   }
   return child;
-}
-
-pid_t StartGameIn(const std::string& folder, const std::string& executable, const std::vector<std::string>& env) {
-  std::string data = executable.substr(0, executable.rfind('/')) + "/data";
-  if (symlink(data.c_str(), (folder + "/data").c_str()) != 0) return -1;
-  return StartProgram({executable}, folder, env);
 }
 
 int WaitForExit(pid_t child, double seconds) {
@@ -71,4 +66,10 @@ void RequestClose(Display* display, Window window) {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
   XSendEvent(display, window, False, NoEventMask, &event);
   XFlush(display);
+}
+
+pid_t StartGameIn(const TempDir& folder, const std::string& executable) {
+  std::filesystem::create_directory_symlink(executable.substr(0, executable.rfind('/')) + "/data",
+                                            folder.Path("data"));
+  return StartProgram({executable}, folder.path());
 }
