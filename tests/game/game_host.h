@@ -92,8 +92,12 @@ class GameDriver {
   // Holds a key for `updates` updates, then lets it go for one more.
   void Tap(int code, int updates = 1);
 
-  // The commands of the current draw list.
+  // The commands of the current draw list; the first of `kind` (an image id
+  // or a shape) whose width or scale is `w` (any with 0), -1 if none; one
+  // command by its place.
   std::vector<Command> Commands();
+  int Find(float kind, float w = 0);
+  Command At(int index) { return Commands().at(index); }
   // One pixel of the last captured frame (window pixels, y down).
   uint32_t Pixel(int x, int y);
 
