@@ -7,14 +7,8 @@
 
 namespace {
 
-class Credits : public GameTest {
+class Credits : public MenuTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_TRUE(RunLoader());
-    Update(32);  // the menu has slid into place
-  }
   // Presses the studio logo for one update: the box opens and draws its first frame.
   void Open() {
     Press(vx_TumblastEndless_jscrw - 70, vx_TumblastEndless_jscrh - 40);

@@ -169,6 +169,14 @@ uint32_t GameDriver::Pixel(int x, int y) {
   return frame[static_cast<size_t>(graphics->frameHeight - 1 - y) * graphics->frameWidth + x];
 }
 
+void MenuTest::SetUp() {
+  GameTest::SetUp();
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(RunLoader());
+  ASSERT_EQ(app->m_Screen, kScreenMenu);
+  Update(32);
+}
+
 void PlayTest::SetUp() {
   GameTest::SetUp();
   if (HasFatalFailure()) return;

@@ -131,6 +131,12 @@ class GameTest : public ::testing::Test, public GameDriver {
   std::string oldDir;
 };
 
+// The title menu, loaded and slid into place.
+class MenuTest : public GameTest {
+ protected:
+  void SetUp() override;
+};
+
 // A game in play on a 640x432 window: jscrw 640, jscrh 432, board scale
 // 0.75, so a cell is 36 units and the board's numbers are exact.
 // Cell (x, y) is centred at (158 + 36x, 36y).
