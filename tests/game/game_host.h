@@ -97,8 +97,12 @@ class GameDriver {
   // held, now and then a release.
   void RandomPointer(std::mt19937& random, float r, bool* down);
 
-  // The commands of the current draw list.
+  // The commands of the current draw list; the first of `kind` (an image id
+  // or a shape) whose width or scale is `w` (any with 0), -1 if none; one
+  // command by its place.
   std::vector<Command> Commands();
+  int Find(float kind, float w = 0);
+  Command At(int index) { return Commands().at(index); }
   // One pixel of the last captured frame (window pixels, y down).
   uint32_t Pixel(int x, int y);
 
@@ -132,7 +136,7 @@ class GameTest : public ::testing::Test, public GameDriver {
   std::string oldDir;
 };
 
-// The title menu, its assets loaded and slid into place.
+// The title menu, loaded and slid into place.
 class MenuTest : public GameTest {
  protected:
   void SetUp() override;
