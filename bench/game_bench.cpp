@@ -23,6 +23,7 @@
 
 #include "framework/app.h"
 #include "framework/game_delegate.h"
+#include "game/badge_set.h"
 #include "graphics/graphics.h"
 #include "host/key_codes.h"
 #include "runtime/collector.h"
@@ -60,33 +61,17 @@ class TimedHost : public GameHost {
   }
 };
 
-struct Game {
-  TimedHost* host;
-  TimedGraphics* graphics;
-  c_MyApp* app;
-
-  void Update() {
-    host->clock += 1.0 / 60;
-    host->UpdateGame();
-  }
-  void Render() { host->RenderGame(); }
-  void Press(float x, float y, int event) {
-    host->MouseEvent(event, 0, x * app->m_ScaleX, y * app->m_ScaleY);
-  }
+// The test host's driver, with the timed host and device in reach.
+struct Game : GameDriver {
+  TimedHost* timedHost = nullptr;
+  TimedGraphics* timedGraphics = nullptr;
 };
 
-Game Start() {
-  Game game;
-  game.host = new TimedHost();
-  StartFramework(game.host);
-  game.app = (new c_MyApp())->m_new();
-  game.host->StartGame();
-  UseDevice(game.host, game.graphics = new TimedGraphics());
-  while (game.app->m_NeedLoad > 0) {
-    game.Update();
-    game.Render();
-  }
-  return game;
+void Start(Game& game) {
+  game.timedHost = new TimedHost();
+  game.Start(game.timedHost, [] { return new c_MyApp(); },
+             [&game] { return game.timedGraphics = new TimedGraphics(); });
+  game.RunLoader();
 }
 
 void StartRound(Game& game, int difficulty) {
@@ -148,26 +133,34 @@ void PrintFrame(Game& game, const char* screen) {
 void MeasureScreens(Game& game) {
   c_MyApp* app = game.app;
   printf("draw calls per frame:\n");
-  for (int i = 0; i < 40; ++i) game.Update();  // the menu slides in
+  game.Update(40);  // the menu slides in
   PrintFrame(game, "  title menu");
   app->m_ShowCredits = 1;
-  for (int i = 0; i < 40; ++i) game.Update();
+  game.Update(40);
   PrintFrame(game, "  credits box");
   app->m_ShowCredits = 0;
-  for (int i = 0; i < 40; ++i) game.Update();
+  game.Update(40);
+  app->m_ShowBadges = 1;
+  game.Update(10);
+  PrintFrame(game, "  badge gallery");
+  app->m_BadgeDetailId = kBadgeSet[0].id;
+  game.Update();
+  PrintFrame(game, "  badge detail");
+  app->m_ShowBadges = 0;
+  app->m_BadgeDetailId = -1;
   StartRound(game, 2);
-  for (int i = 0; i < 200; ++i) game.Update();
+  game.Update(200);
   PrintFrame(game, "  game in play");
   app->m_Paused = 1;
   app->m_PauseState = 1;
-  for (int i = 0; i < 30; ++i) game.Update();
+  game.Update(30);
   PrintFrame(game, "  pause overlay");
   app->m_Paused = 0;
   app->m_GameOver = 1;
-  for (int i = 0; i < 60; ++i) game.Update();
+  game.Update(60);
   PrintFrame(game, "  game-over banner");
   while (app->m_Screen != kScreenMenu) game.Update();
-  for (int i = 0; i < 40; ++i) game.Update();
+  game.Update(40);
 }
 
 void MeasureCosts(Game& game) {
@@ -182,7 +175,7 @@ void MeasureCosts(Game& game) {
   }
   std::vector<double> update, render, renderCpu;
   int drawCalls = 0, commands = 0;
-  game.host->timing = true;
+  game.timedHost->timing = true;
   for (int i = 0; i < kFrames; ++i) {
     MakeBusy(app);
     double t0 = Now();
@@ -193,12 +186,12 @@ void MeasureCosts(Game& game) {
     double t2 = Now();
     update.push_back((t1 - t0) * 1e6);
     render.push_back((t2 - t1) * 1e6);
-    renderCpu.push_back((game.graphics->drawnAt - t1) * 1e6);
+    renderCpu.push_back((game.timedGraphics->drawnAt - t1) * 1e6);
     drawCalls = game.graphics->drawCalls - calls;
     commands = app->m_DrawCount / kCommandFloats;
   }
-  game.host->timing = false;
-  std::vector<double>& steps = game.host->steps;
+  game.timedHost->timing = false;
+  std::vector<double>& steps = game.timedHost->steps;
   printf("\nbusy board (%d frames): %d commands, %d draw calls per frame\n", kFrames, commands, drawCalls);
   printf("update:               median %8.1f us   p99 %8.1f us   (aim: median <= 25 us)\n",
          Percentile(update, 0.5), Percentile(update, 0.99));
@@ -233,17 +226,18 @@ void Soak(Game& game, int updates) {
     }
     float r = chance(random);
     if (!down && r < 0.05f) {
-      game.Press(x(random), y(random), VX_EVENT_MOUSE_DOWN);
+      game.Press(x(random), y(random));
       down = true;
     } else if (down && r < 0.04f) {
-      game.Press(x(random), y(random), VX_EVENT_MOUSE_UP);
+      game.MoveTo(x(random), y(random));
+      game.Release();
       down = false;
     } else if (down) {
-      game.Press(x(random), y(random), VX_EVENT_MOUSE_MOVE);
+      game.MoveTo(x(random), y(random));
     }
     if (r > 0.999f) {
-      game.host->KeyEvent(VX_EVENT_KEY_DOWN, VX_KEY_ESCAPE);
-      game.host->KeyEvent(VX_EVENT_KEY_UP, VX_KEY_ESCAPE);
+      game.KeyDown(VX_KEY_ESCAPE);
+      game.KeyUp(VX_KEY_ESCAPE);
     }
     game.Update();
     game.Render();
@@ -331,10 +325,10 @@ void MeasureFrames(Game& game) {
     }
     std::string load = LoadAverage();
     auto nothing = [] {};
-    for (int i = 0; i < 40; ++i) game.Update();  // the menu slides in
+    game.Update(40);  // the menu slides in
     double title = FrameCpuMs(game, kFrames, nothing);
     StartRound(game, 2);
-    for (int i = 0; i < 200; ++i) game.Update();
+    game.Update(200);
     double play = FrameCpuMs(game, kFrames, nothing);
     double busy = FrameCpuMs(game, kFrames, [&] { MakeBusy(app); });
     app->m_Paused = 1;
@@ -362,7 +356,8 @@ int main(int argc, char** argv) {
   std::filesystem::create_directory_symlink(VX_GAME_DATA_DIR, folder / "data");
   std::filesystem::current_path(folder);
 
-  Game game = Start();
+  Game game;
+  Start(game);
   if (frames) {
     MeasureFrames(game);
     std::filesystem::remove_all(folder);

@@ -81,18 +81,33 @@ int c_InputDevice::p_BeginUpdate() {
 }
 
 int c_InputDevice::p_EndUpdate() {
-  for (int code = 0; code < kKeyCount; ++code) keyHit[code] = 0;
+  for (int code = 0; code < kKeyCount; ++code) {
+    keyHit[code] = 0;
+    if (releaseDue[code]) keyDown[code] = false;
+    releaseDue[code] = false;
+    unseen[code] = false;
+  }
   charGet = 0;
   charPut = 0;
   return 0;
 }
 
 void c_InputDevice::Press(int code) {
+  if (!keyDown[code]) unseen[code] = true;
+  releaseDue[code] = false;
   keyDown[code] = true;
   keyHit[code] += 1;
 }
 
-void c_InputDevice::Release(int code) { keyDown[code] = false; }
+// A key let go before any update saw it held stays down through the next
+// update, so a tap shorter than an update still acts as a held key.
+void c_InputDevice::Release(int code) {
+  if (unseen[code]) {
+    releaseDue[code] = true;
+  } else {
+    keyDown[code] = false;
+  }
+}
 
 int c_InputDevice::p_KeyEvent(int event, int code) {
   switch (event) {

@@ -69,6 +69,11 @@ class c_InputDevice : public Object {
   float accelZ = 0;
 
  private:
+  // A press that no update has yet seen held, and a release of such a press
+  // put off until the update after it: a quick tap is never lost.
+  bool unseen[kKeyCount] = {};
+  bool releaseDue[kKeyCount] = {};
+
   void Press(int code);
   void Release(int code);
 };

@@ -112,7 +112,8 @@ int Rows(float w) { return (kBadgeSetCount + Columns(w) - 1) / Columns(w); }
 
 // The centre of grid cell `index`, before scrolling.
 float CellCentreX(float w, int index) {
-  return w * 0.5f - kCell * static_cast<float>(Columns(w)) * 0.5f + kCell * (static_cast<float>(index % Columns(w)) + 0.5f);
+  const float first = w * 0.5f - kCell * static_cast<float>(Columns(w)) * 0.5f;
+  return first + kCell * (static_cast<float>(index % Columns(w)) + 0.5f);
 }
 float CellCentreY(float w, int index) { return kGridTop + kCell * (static_cast<float>(index / Columns(w)) + 0.5f); }
 
@@ -166,15 +167,8 @@ String Wrapped(const char* text, int width) {
 }  // namespace
 
 void c_MyApp::p_BadgeButton() {
-  const float slide = static_cast<float>(m_MenuSlide);
   float x, y;
-  if (m_Landscape == 1) {
-    x = slide * 4 + 32;
-    y = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrh * 0.5f) + 64);
-  } else {
-    x = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrw * 0.5f) - 64);
-    y = slide * 4 + 32;
-  }
+  p_MenuSwitchPlace(static_cast<float>(m_MenuSlide), 1, &x, &y);
   p_SetSize(2);
   p_SetCol(255, 210, 60, 1);
   if (p_Button(kImgIcons, x, y, kIconBadges) != 0 && m_Clicked == 0 && m_ShowCredits == 0 &&

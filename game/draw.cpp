@@ -167,7 +167,6 @@ int c_MyApp::p_Button(int id, float x, float y, int frame) {
   for (m_I = 0; m_I < kTouchSlots; ++m_I) {
     if (p_TouchOnImage(id, x, y, m_I)) result = 1;
   }
-  m_ButtonScratch = result;
   return result;
 }
 

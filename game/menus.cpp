@@ -76,7 +76,6 @@ int c_MyApp::p_Menu() {
   const float slide = static_cast<float>(m_MenuSlide);
   const bool boxOpen = m_ShowCredits == 1 || m_ShowBadges == 1;
 
-  m_MenuOffset = 140;
   p_DoBG();
   p_SetSize(1);
   p_DrawImg(kImgTitleLogo, vx_TumblastEndless_jscrw * 0.4f, vx_TumblastEndless_jscrh * 0.2f + slide * 12, 0);
@@ -97,18 +96,23 @@ float c_MyApp::p_MenuPanelX() {
   return vx_TumblastEndless_jscrw - 140 - static_cast<float>(m_MenuSlide) * 4;
 }
 
-// Beside the screen's middle: on the left edge in landscape, at the top in portrait.
+// Beside the screen's middle: on the left edge in landscape, at the top in
+// portrait. The badge button sits one switch further: below it, or left of it.
+void c_MyApp::p_MenuSwitchPlace(float slide, int place, float* x, float* y) {
+  if (m_Landscape == 1) {
+    *x = slide * 4 + 32;
+    *y = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrh * 0.5f) + 64 * place);
+  } else {
+    *x = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrw * 0.5f) - 64 * place);
+    *y = slide * 4 + 32;
+  }
+}
+
 void c_MyApp::p_MenuSoundSwitch(float slide) {
   p_SetSize(2);
   p_SetCol(50, 250, 50, 1);
   float x, y;
-  if (m_Landscape == 1) {
-    x = slide * 4 + 32;
-    y = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrh * 0.5f));
-  } else {
-    x = static_cast<float>(static_cast<int>(vx_TumblastEndless_jscrw * 0.5f));
-    y = slide * 4 + 32;
-  }
+  p_MenuSwitchPlace(slide, 0, &x, &y);
   if (p_Button(kImgIcons, x, y, p_SoundIcon()) != 0 && m_Clicked == 0) p_PressSoundSwitch();
   p_SoundMark(x, y);
 }

@@ -5,6 +5,7 @@
 // game over, badges, storage, credits).
 #include "audio/audio.h"
 #include "framework/app.h"
+#include "game/board_cursor.h"
 #include "game/globals.h"
 #include "game/names.h"
 #include "graphics/image.h"
@@ -100,8 +101,8 @@ class c_MyApp : public c_App {
   int m_Paused = 0;
   int m_PauseState = 0;
   int m_PauseSlide = 0;
+  // Scratch: the touch slot a button tests; the place p_MyNth found (0: none).
   int m_I = 0;
-  int m_ReadPos = 0, m_PackWord = 0, m_LoopA = 0, m_LoopB = 0, m_LoopC = 0, m_WordA = 0, m_WordB = 0;
   int m_GameOver = 0;
   int m_GameOverTimer = 0;
 
@@ -128,7 +129,6 @@ class c_MyApp : public c_App {
   float m_BgRed = 0, m_BgGreen = 0, m_BgBlue = 0;
   float m_BgSpin = 0;
   int m_Frame = 0;
-  int m_ButtonScratch = 0;
 
   // Input snapshot, taken at the start of every update.
   int m_MouseX = 0, m_MouseY = 0;
@@ -156,14 +156,15 @@ class c_MyApp : public c_App {
   int m_ShowCredits = 0;
   int m_ShowBadges = 0;
   int m_CreditsFade = 0;
-  int m_CreditsA = 0, m_CreditsB = 0, m_CreditsC = 0, m_CreditsD = 0, m_CreditsE = 0;
+  // The credits grid's last column and row.
+  int m_CreditsA = 0, m_CreditsB = 0;
   int m_CreditsLine = 0;
   float m_CreditsScroll = 0;
   float m_BadgeScrollY = 0, m_BadgeScrollNow = 0;
-  float m_MenuOffset = 0;
-  int m_MenuValue = 0;
+  // The loading screen's shorter side and its spinner's angle.
   int m_MenuW = 0;
   int m_WaitScroll = 0;
+  // The pause overlay's key focus: -1 quit, 0 resume, 1 sound.
   int m_PauseScratch = 0;
 
   // The running game.
@@ -193,6 +194,7 @@ class c_MyApp : public c_App {
   int m_ParticleIndex = 0;
   int m_Score = 0;
   int m_ScoreShown = 0;
+  BoardCursor m_Cursor;
 
   // --- Helpers of the board and play loop (board.cpp, play.cpp) ---
   // Float index of cell (x, y)'s record in m_Cells.
@@ -223,6 +225,15 @@ class c_MyApp : public c_App {
   void p_LandingSound();
   void p_DrawMarker();
   void p_DrawScore();
+  // The board's scale and left edge for the window's virtual screen.
+  void p_LayOutBoard();
+  // --- The board cursor (board_cursor.cpp) ---
+  // Fills the pointer snapshot from the cursor while keys rule the board.
+  void p_CursorInput();
+  // Moves the cursor by this update's direction keys.
+  void p_CursorSteps();
+  // The frame around the cursor's cell, over the board.
+  void p_DrawCursor();
   // --- Helpers of the screens and drawing (screens.cpp, draw.cpp, assets.cpp) ---
   // The update's pointer and touch snapshot in virtual units, and the
   // press and back latches.
@@ -248,6 +259,8 @@ class c_MyApp : public c_App {
   void p_PressSoundSwitch();
   // Steps of the title menu, in their order.
   float p_MenuPanelX();
+  // Where the title's switches stand: place 0 the sound switch, 1 the badge button.
+  void p_MenuSwitchPlace(float slide, int place, float* x, float* y);
   void p_MenuSoundSwitch(float slide);
   void p_MenuScores(bool boxOpen);
   void p_MenuDifficulties(float slide, bool boxOpen);

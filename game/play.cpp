@@ -56,10 +56,8 @@ int c_MyApp::p_Game() {
   p_DoBG();
   p_ResetDraw();
 
-  float s = std::fmin(vx_TumblastEndless_jscrh / 576.0f, vx_TumblastEndless_jscrw / 432.0f);
-  m_BoardScale = s;
-  m_BoardLeft = vx_TumblastEndless_jscrw * 0.5f - 216.0f * s;
-  m_BoardTop = 0.0f;
+  p_LayOutBoard();
+  float s = m_BoardScale;
 
   int held0 = m_Holding;
   p_LandingSound();
@@ -102,6 +100,12 @@ int c_MyApp::p_Game() {
   p_DrawScore();
   p_BadgeTick();
   return 0;
+}
+
+void c_MyApp::p_LayOutBoard() {
+  m_BoardScale = std::fmin(vx_TumblastEndless_jscrh / 576.0f, vx_TumblastEndless_jscrw / 432.0f);
+  m_BoardLeft = vx_TumblastEndless_jscrw * 0.5f - 216.0f * m_BoardScale;
+  m_BoardTop = 0.0f;
 }
 
 // A landing heard this update sounds at the start of the next one, at most

@@ -96,6 +96,7 @@ void c_MyApp::p_TakeInput() {
     }
   }
   m_MouseDownOld = left ? 1 : 0;
+  p_CursorInput();
   if (m_MouseDown == 0) m_Clicked = 0;
 
   bool latchKeyHeld = false;
@@ -138,6 +139,7 @@ void c_MyApp::p_RunScreen() {
       break;
     case kScreenPlay:
       p_Game();
+      p_DrawCursor();
       p_InGame();
       if (m_GameOver > 0) p_GameOver();
       break;

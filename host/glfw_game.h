@@ -42,10 +42,18 @@ class VxGlfwGame : public VxGame {
   virtual bool WindowIconified();
   virtual bool WindowActive();
   virtual void InstallCallbacks();
+  // The window system's number of the unit-th joystick present, or -1.
+  virtual int JoystickOfUnit(int unit);
+  // A mapped gamepad's buttons and axes, in the gamepad order; false for a
+  // joystick without a mapping.
+  virtual bool GamepadState(int joystick, unsigned char* pressed, float* axes);
 
   // One pass of the main loop; false once the window is gone.
   bool RunPass();
 
+  static const int kJoystickUnits = 4;
+  // Units that reported a joystick at their last poll.
+  bool _joystickSeen[kJoystickUnits] = {};
   bool _iconified;
   double _nextUpdate;
   double _updatePeriod;

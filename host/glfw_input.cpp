@@ -4,6 +4,7 @@
 
 #include "host/glfw_input.h"
 
+#include "host/gamepad.h"
 #include "host/glfw_game.h"
 #include "host/key_codes.h"
 
@@ -116,14 +117,45 @@ void VxGlfwGame::InstallCallbacks() {
   glfwSetWindowCloseCallback(_window, OnWindowClose);
 }
 
+int VxGlfwGame::JoystickOfUnit(int unit) {
+  for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+    if (glfwJoystickPresent(joystick) && unit-- == 0) return joystick;
+  }
+  return -1;
+}
+
+bool VxGlfwGame::GamepadState(int joystick, unsigned char* pressed, float* axes) {
+  GLFWgamepadstate state;
+  if (!glfwJoystickIsGamepad(joystick) || !glfwGetGamepadState(joystick, &state)) return false;
+  for (int b = 0; b < kGamepadButtons; ++b) pressed[b] = state.buttons[b];
+  for (int a = 0; a < kGamepadAxes; ++a) axes[a] = state.axes[a];
+  return true;
+}
+
 bool VxGlfwGame::PollJoystick(int port, Array<float> joyx, Array<float> joyy, Array<float> joyz,
                               Array<bool> buttons) {
-  int joystick = GLFW_JOYSTICK_1 + port;
-  if (!glfwJoystickPresent(joystick)) return false;
+  if (port < 0 || port >= kJoystickUnits) return false;
+  // Units are the present joysticks in order, so unplugging the first pad
+  // does not hide the second.
+  int joystick = JoystickOfUnit(port);
+  if (joystick < 0) {
+    if (!_joystickSeen[port]) return false;
+    _joystickSeen[port] = false;
+    ReleaseJoystick(joyx, joyy, joyz, buttons);
+    return true;
+  }
+  _joystickSeen[port] = true;
+  unsigned char pressed[kGamepadButtons];
+  float axes[kGamepadAxes];
+  if (GamepadState(joystick, pressed, axes)) {
+    MapGamepad(pressed, axes, joyx, joyy, joyz, buttons);
+    return true;
+  }
+  // A joystick without a mapping reports its own axes and buttons.
   int axisCount = 0, buttonCount = 0;
-  const float* axes = glfwGetJoystickAxes(joystick, &axisCount);
-  const unsigned char* pressed = glfwGetJoystickButtons(joystick, &buttonCount);
-  MapJoystickAxes(axes, axisCount, joyx, joyy, joyz);
-  for (int k = 0; k < buttonCount && k < 32; ++k) buttons[k] = pressed[k] == GLFW_PRESS;
+  const float* rawAxes = glfwGetJoystickAxes(joystick, &axisCount);
+  const unsigned char* rawPressed = glfwGetJoystickButtons(joystick, &buttonCount);
+  MapJoystickAxes(rawAxes, axisCount, joyx, joyy, joyz);
+  for (int k = 0; k < buttonCount && k < 32; ++k) buttons[k] = rawPressed[k] == GLFW_PRESS;
   return true;
 }

@@ -37,17 +37,22 @@ enum {
 };
 
 // Buttons of the first joystick in the input module's code space
-// (256 + 32 * unit + button).
+// (256 + 32 * unit + button). Mapped gamepads report in this layout.
 enum {
   VX_JOY_A = 256,
   VX_JOY_B = 257,
   VX_JOY_X = 258,
   VX_JOY_Y = 259,
+  VX_JOY_LEFT_BUMPER = 260,
+  VX_JOY_RIGHT_BUMPER = 261,
+  VX_JOY_SELECT = 262,
   VX_JOY_START = 263,
   VX_JOY_LEFT = 264,
   VX_JOY_UP = 265,
   VX_JOY_RIGHT = 266,
   VX_JOY_DOWN = 267,
+  VX_JOY_LEFT_THUMB = 268,
+  VX_JOY_RIGHT_THUMB = 269,
 };
 
 // The special back key a host may send.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/input.h"
@@ -25,14 +26,14 @@ class Input : public ::testing::Test {
   c_InputDevice* device = nullptr;
 };
 
-TEST_F(Input, AClickBetweenTwoTicksShowsOneHitButIsNoLongerDown) {
+TEST_F(Input, AClickBetweenTwoTicksShowsOneHitAndIsHeldForOneUpdate) {
   device->p_BeginUpdate();
   device->p_MouseEvent(VX_EVENT_MOUSE_DOWN, 0, 10, 20);
   device->p_MouseEvent(VX_EVENT_MOUSE_UP, 0, 30, 40);
   EXPECT_EQ(vx_input_MouseHit(0), 1);
   EXPECT_EQ(vx_input_KeyHit(384), 1);
-  EXPECT_FALSE(vx_input_MouseDown(0));
-  EXPECT_FALSE(vx_input_TouchDown(0));
+  EXPECT_TRUE(vx_input_MouseDown(0));
+  EXPECT_TRUE(vx_input_TouchDown(0));
   // The release does not move the pointer.
   EXPECT_EQ(vx_input_MouseX(), 10);
   EXPECT_EQ(vx_input_MouseY(), 20);
@@ -40,15 +41,50 @@ TEST_F(Input, AClickBetweenTwoTicksShowsOneHitButIsNoLongerDown) {
   Tick();
   EXPECT_EQ(vx_input_MouseHit(0), 0);
   EXPECT_EQ(vx_input_KeyHit(384), 0);
+  EXPECT_FALSE(vx_input_MouseDown(0));
+  EXPECT_FALSE(vx_input_TouchDown(0));
+}
+
+// Events between updates, one letter each: d key down, u key up, | an update
+// (end, then begin). `held` is what each update sees, in order.
+TEST_F(Input, AKeyIsHeldForEveryUpdateThatFollowsItsPress) {
+  struct Case {
+    const char* events;
+    const char* held;  // one letter per update: y held, n not
+  } cases[] = {
+      {"du|||", "ynn"},      // a tap: held for exactly one update
+      {"dudu||", "yn"},      // two taps before one update: still one
+      {"dud|u||", "ynn"},    // pressed again, seen held, let go: at once
+      {"d|u||", "ynn"},      // seen held: the release is at once
+      {"d||du|||", "yynnn"}, // a repeat of a held key is no fresh press
+      {"du|d|u|", "yyn"},    // a tap, then a press: no gap is invented
+  };
+  for (const Case& c : cases) {
+    device->p_EndUpdate();
+    device->p_KeyEvent(VX_EVENT_KEY_UP, 65);
+    device->p_EndUpdate();
+    std::string seen;
+    for (const char* e = c.events; *e; ++e) {
+      if (*e == 'd') device->p_KeyEvent(VX_EVENT_KEY_DOWN, 65);
+      if (*e == 'u') device->p_KeyEvent(VX_EVENT_KEY_UP, 65);
+      if (*e == '|') {
+        device->p_BeginUpdate();
+        seen += vx_input_KeyDown(65) ? 'y' : 'n';
+        device->p_EndUpdate();
+      }
+    }
+    EXPECT_EQ(seen, c.held) << c.events;
+  }
 }
 
 TEST_F(Input, MouseButtonZeroAndTouchZeroMirrorEachOther) {
   device->p_KeyEvent(VX_EVENT_KEY_DOWN, 384);
   EXPECT_TRUE(vx_input_MouseDown(0));
   EXPECT_EQ(vx_input_MouseHit(0), 1);
+  Tick();
   device->p_KeyEvent(VX_EVENT_KEY_UP, 1);
   EXPECT_FALSE(vx_input_TouchDown(0));
-  EXPECT_EQ(vx_input_KeyHit(384), 1);  // a release counts no hit
+  EXPECT_EQ(vx_input_KeyHit(384), 0);  // a release counts no hit
 
   // The other buttons and touches have no mirror.
   device->p_MouseEvent(VX_EVENT_MOUSE_DOWN, 1, 5, 5);
@@ -75,6 +111,7 @@ TEST_F(Input, PointerAndTouchPositions) {
   EXPECT_EQ(vx_input_MouseX(), 1);
   EXPECT_EQ(vx_input_MouseY(), 2);
   EXPECT_TRUE(vx_input_MouseDown(0));
+  Tick();
   device->p_TouchEvent(VX_EVENT_TOUCH_UP, 0, 9, 9);
   EXPECT_EQ(vx_input_TouchX(0), 1);
   EXPECT_FALSE(vx_input_MouseDown(0));
@@ -89,7 +126,6 @@ TEST_F(Input, KeyRepeatsEachCountAHit) {
   for (int i = 0; i < 3; ++i) device->p_KeyEvent(VX_EVENT_KEY_DOWN, 65);
   EXPECT_EQ(vx_input_KeyHit(65), 3);
   device->p_KeyEvent(VX_EVENT_KEY_UP, 65);
-  EXPECT_FALSE(vx_input_KeyDown(65));
   EXPECT_EQ(vx_input_KeyHit(65), 3);
   device->p_KeyEvent(99, 65);  // not an event
   EXPECT_EQ(vx_input_KeyHit(65), 3);

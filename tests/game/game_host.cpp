@@ -32,6 +32,12 @@ void HostGraphics::EndRender() {
   gxtkGraphics::EndRender();
 }
 
+bool GameHost::GamepadState(int, unsigned char* pressed, float* axes) {
+  for (int b = 0; b < 15; ++b) pressed[b] = padButtons[b];
+  for (int a = 0; a < 6; ++a) axes[a] = padAxes[a];
+  return true;
+}
+
 bool OpenGameWindow() {
   if (VxGlfwGame::_window) return true;
   setenv("ALSOFT_DRIVERS", "null", 0);
@@ -63,11 +69,16 @@ void GameTest::SetUp() {
   ResizeWindow(StartWidth(), StartHeight());
   if (HasFatalFailure()) return;
 
-  host = new GameHost();
+  Start(new GameHost(), [this] { return NewApp(); }, [] { return new HostGraphics(); });
+}
+
+void GameDriver::Start(GameHost* gameHost, const std::function<c_MyApp*()>& makeApp,
+                       const std::function<HostGraphics*()>& makeGraphics) {
+  host = gameHost;
   StartFramework(host);
-  app = NewApp()->m_new();
+  app = makeApp()->m_new();
   host->StartGame();
-  UseDevice(host, graphics = new HostGraphics());
+  UseDevice(host, graphics = makeGraphics());
 }
 
 void GameTest::TearDown() {
@@ -88,53 +99,53 @@ void GameTest::ResizeWindow(int width, int height) {
   FAIL() << "the window stayed " << w << "x" << h << ", not " << width << "x" << height;
 }
 
-void GameTest::Update(int count) {
+void GameDriver::Update(int count) {
   for (int i = 0; i < count; ++i) {
     host->clock += 1.0 / 60;
     host->UpdateGame();
   }
 }
 
-void GameTest::Render() { host->RenderGame(); }
+void GameDriver::Render() { host->RenderGame(); }
 
-void GameTest::Step(int count) {
+void GameDriver::Step(int count) {
   for (int i = 0; i < count; ++i) {
     Update();
     Render();
   }
 }
 
-bool GameTest::RunLoader() {
+bool GameDriver::RunLoader() {
   for (int i = 0; i < 60 && app->m_NeedLoad > 0; ++i) Step();
   return app->m_NeedLoad == 0;
 }
 
-void GameTest::Press(float x, float y) {
+void GameDriver::Press(float x, float y) {
   mouseX = x * app->m_ScaleX;
   mouseY = y * app->m_ScaleY;
   host->MouseEvent(VX_EVENT_MOUSE_DOWN, 0, mouseX, mouseY);
 }
 
-void GameTest::MoveTo(float x, float y) {
+void GameDriver::MoveTo(float x, float y) {
   mouseX = x * app->m_ScaleX;
   mouseY = y * app->m_ScaleY;
   host->MouseEvent(VX_EVENT_MOUSE_MOVE, 0, mouseX, mouseY);
 }
 
-void GameTest::Release() { host->MouseEvent(VX_EVENT_MOUSE_UP, 0, mouseX, mouseY); }
+void GameDriver::Release() { host->MouseEvent(VX_EVENT_MOUSE_UP, 0, mouseX, mouseY); }
 
-void GameTest::KeyDown(int code) { host->KeyEvent(VX_EVENT_KEY_DOWN, code); }
+void GameDriver::KeyDown(int code) { host->KeyEvent(VX_EVENT_KEY_DOWN, code); }
 
-void GameTest::KeyUp(int code) { host->KeyEvent(VX_EVENT_KEY_UP, code); }
+void GameDriver::KeyUp(int code) { host->KeyEvent(VX_EVENT_KEY_UP, code); }
 
-void GameTest::Tap(int code, int updates) {
+void GameDriver::Tap(int code, int updates) {
   KeyDown(code);
   Update(updates);
   KeyUp(code);
   Update();
 }
 
-std::vector<Command> GameTest::Commands() {
+std::vector<Command> GameDriver::Commands() {
   std::vector<Command> list;
   for (int i = 0; i + kCommandFloats - 1 < app->m_DrawCount; i += kCommandFloats) {
     Command c;
@@ -144,7 +155,7 @@ std::vector<Command> GameTest::Commands() {
   return list;
 }
 
-uint32_t GameTest::Pixel(int x, int y) {
+uint32_t GameDriver::Pixel(int x, int y) {
   const std::vector<uint32_t>& frame = graphics->frame;
   if (x < 0 || y < 0 || x >= graphics->frameWidth || y >= graphics->frameHeight) return 0;
   return frame[static_cast<size_t>(graphics->frameHeight - 1 - y) * graphics->frameWidth + x];

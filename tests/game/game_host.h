@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,23 @@
 #include "host/key_codes.h"
 #include "tests/support/test_support.h"
 
-// The main loop's platform with the test's clock; no joysticks.
+// The main loop's platform with the test's clock. Its one joystick is the
+// test's gamepad, when plugged in, read by the host's own joystick poll.
 class GameHost : public VxGlfwGame {
  public:
   double clock = 100.0;
   int Millisecs() override { return static_cast<int>(clock * 1000); }
-  bool PollJoystick(int, Array<float>, Array<float>, Array<float>, Array<bool>) override { return false; }
+
+  // The gamepad, in the window system's gamepad order (buttons A, B, X, Y,
+  // bumpers, back, start, guide, thumbs, D-pad up, right, down, left; axes
+  // left x, y, right x, y, triggers).
+  bool padPlugged = false;
+  unsigned char padButtons[15] = {};
+  float padAxes[6] = {0, 0, 0, 0, -1, -1};
 
  protected:
+  int JoystickOfUnit(int unit) override { return padPlugged && unit == 0 ? 0 : -1; }
+  bool GamepadState(int, unsigned char* pressed, float* axes) override;
   double Now() override { return clock; }
   void Sleep(double seconds) override { clock += seconds; }
   void PollEvents() override {}
@@ -56,23 +66,14 @@ struct Command {
   float kind() const { return f[kCommandKind]; }
 };
 
-// Each test gets a fresh game object on a fresh host in its own folder; the
-// window is the process's one window, sized per test.
-class GameTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite();
-
-  void SetUp() override;
-  void TearDown() override;
-
-  // The window size the test starts with (client pixels).
-  virtual int StartWidth() { return 640; }
-  virtual int StartHeight() { return 480; }
-
-  // The game object under test; a test may put a variant in its place.
-  virtual c_MyApp* NewApp() { return new c_MyApp(); }
-  // Resizes the window and waits until it has the size.
-  void ResizeWindow(int width, int height);
+// A started game driven one step at a time: its clock, the input the
+// window would deliver, and what it draws. Tests and the benchmark share it.
+class GameDriver {
+ public:
+  // Starts the game `makeApp` gives on `host` and swaps in the device
+  // `makeGraphics` gives; both are made once the collector may hold them.
+  void Start(GameHost* host, const std::function<c_MyApp*()>& makeApp,
+             const std::function<HostGraphics*()>& makeGraphics);
 
   // One update (clock moved on by 1/60 s), one render, or both.
   void Update(int count = 1);
@@ -96,14 +97,34 @@ class GameTest : public ::testing::Test {
   // One pixel of the last captured frame (window pixels, y down).
   uint32_t Pixel(int x, int y);
 
-  std::string StatePath() const { return dir.Path(".quibbostate"); }
-
-  TempDir dir;
-  std::string oldDir;
   GameHost* host = nullptr;
   HostGraphics* graphics = nullptr;
   c_MyApp* app = nullptr;
   float mouseX = 0, mouseY = 0;
+};
+
+// Each test gets a fresh game object on a fresh host in its own folder; the
+// window is the process's one window, sized per test.
+class GameTest : public ::testing::Test, public GameDriver {
+ protected:
+  static void SetUpTestSuite();
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // The window size the test starts with (client pixels).
+  virtual int StartWidth() { return 640; }
+  virtual int StartHeight() { return 480; }
+
+  // The game object under test; a test may put a variant in its place.
+  virtual c_MyApp* NewApp() { return new c_MyApp(); }
+  // Resizes the window and waits until it has the size.
+  void ResizeWindow(int width, int height);
+
+  std::string StatePath() const { return dir.Path(".quibbostate"); }
+
+  TempDir dir;
+  std::string oldDir;
 };
 
 // A game in play on a 640x432 window: jscrw 640, jscrh 432, board scale
