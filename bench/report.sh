@@ -15,6 +15,9 @@ run() {  # command... : its output, indented as a block
   "$@" 2>&1 | grep -v '^AL lib' | sed 's/^/    /'
 }
 
+# Before-and-after figures of past changes are history, kept from the last report.
+history=$(sed -n '/^## Filling the frame on a software renderer/,/^## Start-up/{/^## Start-up/!p}' "$out" 2>/dev/null || true)
+
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 mesa=$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown)
 
@@ -63,6 +66,10 @@ mesa=$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown
     run bench/cpu_use.sh "$build" 10 "$mode"
   done
   echo
+  if [ -n "$history" ]; then
+    echo "$history"
+    echo
+  fi
   echo "## Start-up and memory"
   echo
   echo "Time from starting the process to the loader's first frame and to the interactive"
