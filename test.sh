@@ -13,9 +13,17 @@ cd "$(dirname "$0")"
 vx_ensure_packages $VX_BUILD_PACKAGES $VX_TEST_PACKAGES $VX_CHECK_PACKAGES
 export ALSOFT_DRIVERS=null
 
+# The game folder is the one play.sh starts the game in: tests work in
+# scratch folders of their own and leave a player's saved state as it was.
 run_suite() {
+  local state=$1/dist/.quibbostate before
+  before=$(cksum 2>/dev/null < "$state" || echo none)
   xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
     ctest --test-dir "$1" --output-on-failure -j"$(nproc)" "${@:2}"
+  if [ "$(cksum 2>/dev/null < "$state" || echo none)" != "$before" ]; then
+    echo "the suite changed $state" >&2
+    return 1
+  fi
 }
 
 vx_build

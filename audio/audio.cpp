@@ -1,3 +1,4 @@
+// The audio module: the device the game plays through and its sounds.
 #include "audio/audio.h"
 
 #include "host/data_path.h"

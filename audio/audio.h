@@ -1,4 +1,5 @@
 #pragma once
+// The audio module the game calls, over the device.
 #include "audio/audio_device.h"
 
 // A loaded sound; an empty one (no sample) plays nothing.

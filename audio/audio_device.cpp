@@ -1,3 +1,5 @@
+// The OpenAL device: its channels, loading samples from decoded files, and
+// playing, pausing and stopping them.
 #include "audio/audio_device.h"
 
 #include <cmath>

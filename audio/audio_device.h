@@ -1,4 +1,5 @@
 #pragma once
+// The OpenAL device, its channels and the samples it plays.
 #include <AL/al.h>
 #include <AL/alc.h>
 

@@ -1,3 +1,4 @@
+// Samples: an OpenAL buffer, deleted only once no source can still play it.
 #include "audio/audio_device.h"
 
 std::vector<ALuint> discarded;

@@ -13,8 +13,6 @@
 #include <random>
 #include <vector>
 
-#include "framework/game_delegate.h"
-#include "tests/framework/framework_test_support.h"
 #include "tests/game/game_host.h"
 
 namespace {
@@ -27,16 +25,6 @@ const int kChainWindows[] = {60, 90, 120};
 struct Round {
   int updates = 0, score = 0, largestGroup = 0, bombs = 0, closeCalls = 0;
   int chain[3] = {0, 0, 0};
-};
-
-struct Game {
-  GameHost* host;
-  c_MyApp* app;
-  void Update() {
-    host->clock += 1.0 / 60;
-    host->UpdateGame();
-  }
-  void Mouse(int event, float x, float y) { host->MouseEvent(event, 0, x * app->m_ScaleX, y * app->m_ScaleY); }
 };
 
 float Type(c_MyApp* app, int x, int y) { return app->m_Cells[(x + kBoardColumns * y) * kCellFloats + kCellType]; }
@@ -99,7 +87,7 @@ bool ChooseMove(c_MyApp* app, int* col, int* row, int* side, int* cells, bool* b
   return best > 0;
 }
 
-Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
+Round Play(GameDriver& game, int difficulty, bool practised, std::mt19937& random) {
   c_MyApp* app = game.app;
   app->m_Difficulty = difficulty;
   app->m_Screen = kScreenNewGame;
@@ -113,7 +101,7 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
     if (practised) {
       if (hold > 0) {
         if (--hold == 0) {
-          game.Mouse(VX_EVENT_MOUSE_UP, 0, 0);
+          game.Release();
           wait = 12;
         }
       } else if (wait > 0) {
@@ -123,10 +111,10 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
         bool bomb;
         if (ChooseMove(app, &c, &r, &s, &d, &bomb)) {
           float sc = app->m_BoardScale, cx = app->m_BoardLeft + 48 * sc * c, cy = 48 * sc * r;
-          game.Mouse(VX_EVENT_MOUSE_DOWN, cx, cy);
+          game.Press(cx, cy);
           game.Update();
           // Led past each cell but the last by more than 28 units: it stops there.
-          if (!bomb) game.Mouse(VX_EVENT_MOUSE_MOVE, cx + s * (48 * d - 8) * sc, cy);
+          if (!bomb) game.MoveTo(cx + s * (48 * d - 8) * sc, cy);
           hold = bomb ? 90 : 8 * d + 2;
         } else {
           wait = 10;
@@ -135,13 +123,14 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
     } else {
       float r = chance(random);
       if (!down && r < 0.05f) {
-        game.Mouse(VX_EVENT_MOUSE_DOWN, x(random), y(random));
+        game.Press(x(random), y(random));
         down = true;
       } else if (down && r < 0.04f) {
-        game.Mouse(VX_EVENT_MOUSE_UP, x(random), y(random));
+        game.MoveTo(x(random), y(random));
+        game.Release();
         down = false;
       } else if (down) {
-        game.Mouse(VX_EVENT_MOUSE_MOVE, x(random), y(random));
+        game.MoveTo(x(random), y(random));
       }
     }
     const int scoreBefore = app->m_Score, dangerBefore = app->m_DangerFrames;
@@ -163,7 +152,7 @@ Round Play(Game& game, int difficulty, bool practised, std::mt19937& random) {
     if (round.updates > 60 * 60 * 30) break;  // half an hour is enough of one game
   }
   round.score = app->m_Score;
-  if (down || hold > 0) game.Mouse(VX_EVENT_MOUSE_UP, 0, 0);
+  if (down || hold > 0) game.Release();
   while (app->m_Screen != kScreenMenu || app->m_GameOverTimer > 0) game.Update();
   return round;
 }
@@ -191,13 +180,9 @@ int main(int argc, char** argv) {
   std::filesystem::create_directory_symlink(VX_GAME_DATA_DIR, folder / "data");
   std::filesystem::current_path(folder);
 
-  Game game;
-  game.host = new GameHost();
-  StartFramework(game.host);
-  game.app = (new c_MyApp())->m_new();
-  game.host->StartGame();
-  UseDevice(game.host, new HostGraphics());
-  while (game.app->m_NeedLoad > 0) game.Update();
+  GameDriver game;
+  game.Start(new GameHost(), [] { return new c_MyApp(); }, [] { return new HostGraphics(); });
+  game.RunLoader();
 
   std::mt19937 random(20261209);
   for (int practised = 0; practised <= 1; ++practised) {

@@ -1,3 +1,5 @@
+// The application base: registering the one application with the host,
+// and the calls that pass the update rate, clock and saved state on to it.
 #include "framework/app.h"
 
 #include "framework/game_delegate.h"

@@ -1,4 +1,6 @@
 #pragma once
+// The application base the game derives from, and the framework's calls
+// into the host.
 #include "host/game.h"
 #include "runtime/object.h"
 

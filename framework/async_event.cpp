@@ -1,3 +1,4 @@
+// Event sources served once per update, on the main thread.
 #include "framework/async_event.h"
 
 c_Stack* vx_asyncevent__sources;

@@ -1,4 +1,5 @@
 #pragma once
+// Event sources served once per update, and the list that holds them.
 #include "runtime/object.h"
 
 // Something that has events to deliver on the main thread once per update.

@@ -1,3 +1,5 @@
+// The framework's delegate: host calls become device work and the
+// application's hooks (the framework's callback seam into the game).
 #include "framework/game_delegate.h"
 
 #include "audio/audio.h"

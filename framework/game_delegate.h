@@ -1,4 +1,5 @@
 #pragma once
+// The delegate the framework attaches to the host.
 #include "audio/audio_device.h"
 #include "framework/input.h"
 #include "graphics/graphics_device.h"

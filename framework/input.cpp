@@ -1,3 +1,5 @@
+// The input module: key and touch state, hits, the character queue,
+// joysticks and the pointer, fed by host events and read by the game.
 #include "framework/input.h"
 
 #include "framework/app.h"

@@ -1,4 +1,5 @@
 #pragma once
+// The input module's device and joystick state.
 #include "runtime/object.h"
 
 // One joystick unit as the host's poll fills it.

@@ -1,3 +1,4 @@
+// Integer and float magnitudes.
 #include "framework/maths.h"
 
 // The build wraps integer overflow, so negating INT_MIN is defined.

@@ -1,5 +1,6 @@
 #pragma once
-// The angle constants are the graphics module's.
+// The framework's small maths: magnitudes, and the graphics module's angle
+// units for the code that uses them.
 #include "graphics/angles.h"
 
 // Two's complement: the most negative int is its own negation.

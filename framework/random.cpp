@@ -1,3 +1,4 @@
+// The shared random generator and its ranges.
 #include "framework/random.h"
 
 #include <cmath>

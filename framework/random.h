@@ -1,4 +1,5 @@
 #pragma once
+// The shared random generator.
 
 // The shared generator: a 32-bit linear congruential rule whose every draw
 // the game's behaviour depends on, so it is kept exactly.

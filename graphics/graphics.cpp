@@ -1,3 +1,5 @@
+// The graphics module: the drawing context with its colour, alpha, blend,
+// scissor and matrix stack, and the calls the game draws and loads images with.
 #include "graphics/graphics.h"
 
 #include <cmath>

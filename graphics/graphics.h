@@ -1,4 +1,5 @@
 #pragma once
+// The graphics module the game draws through, over the device.
 #include "graphics/graphics_device.h"
 #include "graphics/image.h"
 

@@ -1,3 +1,5 @@
+// The OpenGL device: render bracket, one vertex batch flushed on each
+// change of state, shapes, images and textures uploaded from decoded files.
 #include "graphics/graphics_device.h"
 
 #include <GL/gl.h>

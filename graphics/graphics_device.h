@@ -1,4 +1,5 @@
 #pragma once
+// The OpenGL device and the textures (surfaces) it draws from.
 #include "runtime/array.h"
 #include "runtime/object.h"
 #include "runtime/string.h"

@@ -1,3 +1,4 @@
+// Images: a surface cut into equally sized frames, with handle and padding.
 #include "graphics/image.h"
 
 #include "runtime/errors.h"

@@ -1,4 +1,5 @@
 #pragma once
+// Images and their frames.
 #include "graphics/graphics_device.h"
 #include "runtime/object.h"
 

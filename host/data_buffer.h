@@ -1,4 +1,5 @@
 #pragma once
+// Byte buffers the host fills from files and the program reads or builds.
 #include "runtime/object.h"
 
 // A raw block of bytes with little-endian, unaligned access, for code that

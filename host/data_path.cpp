@@ -1,3 +1,4 @@
+// Asset names made into data paths.
 #include "host/data_path.h"
 
 String vx_data_FixDataPath(String path) {

@@ -1,4 +1,5 @@
 #pragma once
+// Asset names made into data paths.
 #include "runtime/string.h"
 
 // Plain asset names become "quibbo://data/" names; names that already carry

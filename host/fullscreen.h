@@ -1,4 +1,5 @@
 #pragma once
+// Choosing the monitor a window goes fullscreen on.
 
 // A rectangle of the desktop in screen pixels.
 struct VxScreenRect {

@@ -1,3 +1,5 @@
+// The platform-neutral host: its settings, and the guarded calls that pass
+// every host event to the program and collect after each.
 #include "host/game.h"
 
 #include <cstdlib>

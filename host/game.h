@@ -1,4 +1,5 @@
 #pragma once
+// The platform-neutral host object, with the framework's event ids.
 #include <cstdio>
 
 #include "host/game_delegate.h"

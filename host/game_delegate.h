@@ -1,4 +1,6 @@
 #pragma once
+// The seam between host and program: the host calls these, the framework
+// overrides them.
 #include "runtime/object.h"
 
 // What the host calls in the program. The framework's delegate overrides it.

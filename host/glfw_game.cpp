@@ -1,3 +1,5 @@
+// The desktop host on GLFW: the clock, the window's state, the icon, the
+// desktop's opener, and the fixed-rate main loop.
 #include "host/glfw_game.h"
 
 #include <GLFW/glfw3.h>

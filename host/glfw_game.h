@@ -1,4 +1,5 @@
 #pragma once
+// The desktop host on GLFW and what it adds to the platform-neutral host.
 #include "host/game.h"
 
 struct GLFWwindow;

@@ -1,4 +1,6 @@
 #pragma once
+// The window-system callbacks that feed keys, characters and the mouse to
+// the host.
 #include "runtime/array.h"
 
 struct GLFWwindow;

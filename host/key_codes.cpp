@@ -1,3 +1,4 @@
+// GLFW's key numbers mapped onto the framework's Windows-style key codes.
 #include "host/key_codes.h"
 
 #include <GLFW/glfw3.h>

@@ -1,4 +1,5 @@
 #pragma once
+// The framework's key codes, and the map from GLFW's keys onto them.
 
 // Framework key codes are the Windows virtual-key numbers.
 enum {

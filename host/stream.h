@@ -1,4 +1,5 @@
 #pragma once
+// Byte streams for the program: the empty base and a TCP client.
 #include "host/data_buffer.h"
 
 // A byte stream; this base reads and writes nothing and reports 0.

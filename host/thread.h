@@ -1,4 +1,5 @@
 #pragma once
+// Operating-system threads for work that touches no collected object.
 #include <pthread.h>
 
 #include <atomic>

@@ -1,4 +1,5 @@
 #pragma once
+// The music player object the game owns: its controls and its state.
 #include "audio/audio.h"
 #include "graphics/image.h"
 #include "runtime/object.h"

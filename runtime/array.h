@@ -1,4 +1,6 @@
 #pragma once
+// Arrays of the runtime: a value type over one collected representation
+// (length, then the elements inline), marked by element kind.
 #include <climits>
 #include <cstddef>
 #include <new>

@@ -1,3 +1,5 @@
+// The incremental collector: allocation, the write barrier, marking in
+// steps between calls into the program, and sweeping to the free list.
 #include "runtime/collector.h"
 
 #include <cstdio>

@@ -1,4 +1,6 @@
 #pragma once
+// The collector's object header, lists, counters and the calls the rest of
+// the program uses to allocate, mark and assign collected references.
 #include <cstddef>
 #include <type_traits>
 

@@ -1,4 +1,6 @@
 #pragma once
+// Exceptions, printing and fatal errors: the program's error statement and
+// the debugger prompt that a fatal error opens.
 #include "runtime/object.h"
 #include "runtime/string.h"
 

@@ -1,3 +1,5 @@
+// The runtime's allocator: one place that turns an exhausted heap into the
+// fatal out-of-memory message.
 #include "runtime/memory.h"
 
 #include <cstdio>

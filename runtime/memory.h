@@ -1,4 +1,5 @@
 #pragma once
+// Allocation for the runtime's own blocks, which never returns null.
 #include <cstddef>
 
 // Allocation for the runtime's own blocks (collected objects, string

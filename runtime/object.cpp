@@ -1,3 +1,4 @@
+// The base object's identity, order and debug text.
 #include "runtime/object.h"
 
 #include <functional>

@@ -1,4 +1,5 @@
 #pragma once
+// The base of every collected class of the framework and the game.
 #include "runtime/array.h"
 #include "runtime/collector.h"
 #include "runtime/string.h"

@@ -1,3 +1,5 @@
+// Starting the runtime: signal handlers, the collector's lists, the
+// program's globals and roots, then the program's main.
 #include "runtime/startup.h"
 
 #include <csignal>

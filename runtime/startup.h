@@ -1,4 +1,5 @@
 #pragma once
+// Starting the runtime, and the two entry points the program defines.
 
 extern int argc;
 extern const char** argv;

@@ -1,3 +1,5 @@
+// Strings: conversions to and from numbers and C text, searching, slicing,
+// case, and text read from and written to files.
 #include "runtime/string.h"
 
 #include <climits>

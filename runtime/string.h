@@ -1,4 +1,5 @@
 #pragma once
+// The runtime's string: immutable UTF-16 text shared by reference count.
 #include <cstdio>
 
 template <class T> class Array;

@@ -2,8 +2,6 @@
 // device: every file at every level becomes an image of the frames the game
 // asks for, the default font strip loads with its padding flag, and frames
 // draw what they should.
-#include <unistd.h>
-
 #include "asset_support.h"
 #include "graphics/graphics.h"
 #include "graphics/image.h"
@@ -16,7 +14,7 @@ class GameImages : public GraphicsTest {
   void SetUp() override {
     GraphicsTest::SetUp();
     // The loaders read "data/..." below the working directory, as the game does.
-    ASSERT_EQ(chdir(VX_DIST_DIR), 0);
+    EnterGameFolder(dir, VX_DIST_DIR "/data");
   }
 };
 

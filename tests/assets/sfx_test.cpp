@@ -3,7 +3,6 @@
 // takes, sounds, starts and ends without a click, fits its use, and sits at
 // a level that matches the others at the volumes the game plays them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -183,7 +182,8 @@ TEST_P(SoundEffect, IsSixteenBitPcmThatTheGameLoads) {
 
   // And the audio module finds it under the name the game asks for.
   std::filesystem::path here = std::filesystem::current_path();
-  std::filesystem::current_path(kDistDir);
+  TempDir folder;
+  EnterGameFolder(folder, kDistDir + "/data");
   StartAudioRuntime();
   c_Sound* sound = vx_audio_LoadSound(String(("sfx/" + FileName(GetParam().id)).c_str()));
   std::filesystem::current_path(here);
@@ -282,17 +282,9 @@ struct Play {
 
 // What the real device puts out when the plays start together, each on a
 // channel of its own, captured for `seconds` through the wave-file output.
-Wave Capture(const std::vector<Play>& plays, double seconds) {
-  TempDir dir;
-  std::string out = dir.Path("out.wav");
-  std::string output;
-  int code = RunInChild(
-      [&] {
-        UseWaveFileOutput(dir, out);
-        CHILD_CHECK(chdir(kDistDir.c_str()) == 0);
-        StartAudioRuntime();
-        gxtkAudio* device = vx_audio_device;
-        CHILD_CHECK(device->alcContext != nullptr);
+Capture Mix(const std::vector<Play>& plays, double seconds) {
+  return CaptureOutput(
+      [&](gxtkAudio*, const TempDir&) {
         int channel = 0;
         for (const Play& p : plays) {
           c_Sound* sound = vx_audio_LoadSound(String(("sfx/" + FileName(p.id)).c_str()));
@@ -304,14 +296,9 @@ Wave Capture(const std::vector<Play>& plays, double seconds) {
           channel += 1;
         }
         SleepSeconds(seconds);
-        alcMakeContextCurrent(nullptr);
-        alcDestroyContext(device->alcContext);
-        alcCloseDevice(device->alcDevice);
         return 0;
       },
-      &output);
-  EXPECT_EQ(code, 0) << output;
-  return ParseWave(ReadFile(out));
+      kDistDir + "/data");
 }
 
 // Through the real device as the game plays them: the quietly played ones
@@ -323,14 +310,12 @@ TEST(SoundEffects, PlayedThroughOpenAlTheyAreHeardAndTheMixStaysClean) {
   // the last fuse tick.
   const Play quiet[] = {{1, 1, 0.3f}, {3, 1, 1}, {98, 0.5f, 0.5f}, {5, 60 / 90.0f + 0.8f, 1}};
   for (const Play& p : quiet) {
-    Wave capture = Capture({p}, 0.4);
-    ASSERT_EQ(capture.channels, 2);
-    ASSERT_EQ(capture.bits, 16);
+    Capture capture = Mix({p}, 0.4);
     std::vector<int16_t> left;
-    for (size_t i = 0; i < capture.samples.size(); i += 2) left.push_back(capture.samples[i]);
+    for (int i = 0; i < capture.Frames(); ++i) left.push_back(capture.At(i, 0));
     EXPECT_GT(Db(Loudness(left, capture.hertz)), -40.0) << FileName(p.id) << " not heard in play";
   }
-  Wave both = Capture({{2, 1, 1}, {4, 1, 1}}, 1.6);
+  Capture both = Mix({{2, 1, 1}, {4, 1, 1}}, 1.6);
   double peak = PeakOf(both.samples, 0, both.samples.size());
   EXPECT_GT(peak, 0.1) << "blast and bomb not heard";
   EXPECT_LT(peak, 0.98) << "blast and bomb together clip the mix";

@@ -1,7 +1,6 @@
 // What OpenAL really puts out. Each scenario runs in a child process of its
 // own, so that OpenAL starts there with the output the scenario chooses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -23,32 +22,19 @@ struct Scenario {
 // Plays a looping tone into a wave file for about 1.2 s; `then` happens
 // halfway.
 Capture Record(const Scenario& scenario) {
-  TempDir dir;
-  std::string out = dir.Path("out.wav");
-  std::string output;
-  int code = RunInChild(
-      [&] {
-        UseWaveFileOutput(dir, out);
-        SoundFiles files(dir);
-        StartAudioRuntime();
-        gxtkAudio* device = vx_audio_device;
-        CHILD_CHECK(device->alcContext != nullptr);
-        gxtkSample* tone = device->LoadSample(String(files.tone.c_str()));
-        CHILD_CHECK(tone != nullptr);
-        device->SetPan(0, scenario.pan);
-        device->SetVolume(0, scenario.volume);
-        device->PlaySample(tone, 0, 1);
-        SleepSeconds(0.5);
-        if (scenario.then == Then::Stop) device->StopChannel(0);
-        if (scenario.then == Then::Pause) device->PauseChannel(0);
-        if (scenario.then == Then::Suspend) device->Suspend();
-        SleepSeconds(0.7);
-        CloseDevice(device);
-        return 0;
-      },
-      &output);
-  EXPECT_EQ(code, 0) << output;
-  return ReadCapture(out);
+  return CaptureOutput([&](gxtkAudio* device, const TempDir& dir) {
+    gxtkSample* tone = device->LoadSample(String(SoundFiles(dir).tone.c_str()));
+    CHILD_CHECK(tone != nullptr);
+    device->SetPan(0, scenario.pan);
+    device->SetVolume(0, scenario.volume);
+    device->PlaySample(tone, 0, 1);
+    SleepSeconds(0.5);
+    if (scenario.then == Then::Stop) device->StopChannel(0);
+    if (scenario.then == Then::Pause) device->PauseChannel(0);
+    if (scenario.then == Then::Suspend) device->Suspend();
+    SleepSeconds(0.7);
+    return 0;
+  });
 }
 
 // A centred tone of amplitude 8000 reaches each side at about 4000 RMS.

@@ -52,14 +52,6 @@ std::string Sine16(int frames, int channels, int hertz, double frequency, double
   return out;
 }
 
-void UseWaveFileOutput(const TempDir& dir, const std::string& wave) {
-  std::string conf = dir.Path("alsoft.conf");
-  WriteFile(conf, "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\ndither=false\n"
-                  "[wave]\nfile=" + wave + "\n");
-  setenv("ALSOFT_CONF", conf.c_str(), 1);
-  setenv("ALSOFT_DRIVERS", "wave", 1);
-}
-
 SoundFiles::SoundFiles(const TempDir& dir)
     : blip(dir.Path("blip.wav")), tone(dir.Path("tone.wav")), stereo(dir.Path("stereo.wav")) {
   WavFile wav;
@@ -146,13 +138,20 @@ double Capture::PeakRms(int channel) const {
 
 namespace {
 
+// Makes OpenAL, once it starts in this process, write its mix into `wave`.
+void UseWaveFileOutput(const TempDir& dir, const std::string& wave) {
+  std::string conf = dir.Path("alsoft.conf");
+  WriteFile(conf, "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\ndither=false\n"
+                  "[wave]\nfile=" + wave + "\n");
+  setenv("ALSOFT_CONF", conf.c_str(), 1);
+  setenv("ALSOFT_DRIVERS", "wave", 1);
+}
+
 uint32_t Le32(const std::string& bytes, size_t at) {
   uint32_t value = 0;
   for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
-
-}  // namespace
 
 Capture ReadCapture(const std::string& path) {
   std::string bytes = ReadFile(path);
@@ -177,8 +176,33 @@ Capture ReadCapture(const std::string& path) {
   return capture;
 }
 
+// Closes the device as the program never does, so that the wave output
+// finishes its file's header.
 void CloseDevice(gxtkAudio* device) {
   alcMakeContextCurrent(nullptr);
   alcDestroyContext(device->alcContext);
   alcCloseDevice(device->alcDevice);
+}
+
+}  // namespace
+
+Capture CaptureOutput(const std::function<int(gxtkAudio*, const TempDir&)>& play, const std::string& data,
+                      const std::string& keep) {
+  TempDir dir;
+  std::string wave = dir.Path("out.wav");
+  std::string output;
+  int code = RunInChild(
+      [&] {
+        UseWaveFileOutput(dir, wave);
+        if (!data.empty()) EnterGameFolder(dir, data);
+        StartAudioRuntime();
+        CHILD_CHECK(vx_audio_device->alcContext != nullptr);
+        int result = play(vx_audio_device, dir);
+        CloseDevice(vx_audio_device);
+        return result;
+      },
+      &output);
+  EXPECT_EQ(code, 0) << output;
+  if (!keep.empty()) WriteFile(keep, ReadFile(wave));
+  return ReadCapture(wave);
 }

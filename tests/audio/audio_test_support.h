@@ -9,7 +9,6 @@
 #include "audio/audio.h"
 #include "tests/support/test_support.h"
 
-
 // A RIFF WAVE file built field by field, so that tests can break any field.
 struct WavFile {
   int format_code = 1;
@@ -38,10 +37,6 @@ struct SoundFiles {
   std::string stereo;
 };
 
-// Makes OpenAL, once it starts in this process, write its mix into `wave`
-// as 16-bit stereo at 44.1 kHz; for a child process, before its device opens.
-void UseWaveFileOutput(const TempDir& dir, const std::string& wave);
-
 // Interleaved 16-bit stereo as the wave output writes it.
 struct Capture {
   int channels = 0;
@@ -56,12 +51,14 @@ struct Capture {
   double PeakRms(int channel) const;
 };
 
-// The wave output's file; checks that it holds 16-bit stereo.
-Capture ReadCapture(const std::string& path);
-
-// Closes the device as the program never does, so that the wave output
-// finishes its file's header.
-void CloseDevice(gxtkAudio* device);
+// What OpenAL puts out while `play` runs, as 16-bit stereo at 44.1 kHz
+// (checked). `play` runs in a child process of its own with the audio
+// runtime started on OpenAL's wave-file output; it returns 0 or what a failed
+// CHILD_CHECK returns, and gets a scratch folder for its files, which is the
+// working directory with `data` linked in when a game data folder is named.
+// The wave file is copied to `keep` when one is named.
+Capture CaptureOutput(const std::function<int(gxtkAudio* device, const TempDir& scratch)>& play,
+                      const std::string& data = "", const std::string& keep = "");
 
 // Polls until `done` holds or `seconds` have passed; the final answer.
 bool WaitFor(const std::function<bool()>& done, double seconds = 5.0);

@@ -39,12 +39,15 @@ class Game:
     """The built game, started in a fresh folder that links the data beside
     the executable; the folder goes when the game is closed."""
 
-    def __init__(self, executable, env=None, stdin=subprocess.DEVNULL, prefix=()):
+    def __init__(self, executable, env=None, stdin=subprocess.DEVNULL, prefix=(), folder=None):
         """`env` entries of None are removed; `prefix` runs the game under
-        another program (which must exec it in the same process)."""
-        self.folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
-        os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
-                   os.path.join(self.folder, "data"))
+        another program (which must exec it in the same process); `folder`
+        starts it again in the folder of an earlier game, with its state."""
+        self.folder = folder
+        if not folder:
+            self.folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
+            os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
+                       os.path.join(self.folder, "data"))
         environment = dict(os.environ)
         for name, value in (env or {}).items():
             if value is None:

@@ -10,23 +10,19 @@ Runs on the X display in $DISPLAY, without a window manager (the window then
 sits exactly where the game puts it). Needs xdotool and ImageMagick.
 """
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
-from e2e_support import (board, click, face, fail, find_window, grab, is_pause_panel, key,
-                         request_close, settled_board, xdotool)
+from e2e_support import (Game, board, click, face, fail, grab, is_pause_panel, key, read_state,
+                         settled_board, shot, xdotool)
 
-GAME = os.path.abspath(sys.argv[1])
+GAME = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 
 
-def shot(window, name):
+def snap(window, name):
     if SHOTS:
-        subprocess.run(["import", "-window", str(window), os.path.join(SHOTS, name + ".png")],
-                       check=True)
+        shot(window, os.path.join(SHOTS, name + ".png"))
 
 
 def same(a, b):
@@ -72,39 +68,13 @@ def find_move(cells):
     return None
 
 
-def start_game(folder):
-    return subprocess.Popen([GAME], cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                            text=True)
-
-
-def finish(game, window):
-    # A request that arrives while the game is still starting is not seen by
-    # it, as with any event before the first update: ask again now and then.
-    out = err = None
-    for _ in range(10):
-        request_close(window)
-        try:
-            out, err = game.communicate(timeout=2)
-            break
-        except subprocess.TimeoutExpired:
-            pass
-    if out is None:
-        game.kill()
-        fail("the game did not end on a close request")
-    if game.returncode != 0:
-        fail("exit code %d after a close request; stderr: %s" % (game.returncode, err))
-    return out
-
-
 def main():
-    folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
+    game = Game(GAME)
     try:
-        os.symlink(os.path.join(os.path.dirname(GAME), "data"), os.path.join(folder, "data"))
-        game = start_game(folder)
-        window = find_window(game.pid)
-        shot(window, "loading")
+        window = game.window
+        snap(window, "loading")
         time.sleep(1.5)  # the loader, then the menu slides in
-        shot(window, "title")
+        snap(window, "title")
 
         # The studio emblem opens the credits box; its yellow top frame covers
         # the grey menu until a click anywhere closes it again.
@@ -115,7 +85,7 @@ def main():
             fail("the title menu already looks like the credits box")
         click(window, 570, 440)
         time.sleep(0.8)
-        shot(window, "credits")
+        snap(window, "credits")
         if not top_edge_yellow():
             fail("the studio emblem did not open the credits box")
         click(window, 320, 240)
@@ -127,7 +97,7 @@ def main():
         # with few chance groups and no rain of new blocks.
         click(window, 256, 336)
         time.sleep(2.5)  # the board falls into place
-        shot(window, "playing")
+        snap(window, "playing")
         before = settled_board(window)
         move = find_move(before)
         if not move:
@@ -150,21 +120,17 @@ def main():
             fail("the block did not arrive in column %d row %d" % (col + side, land))
         key(window, "Escape")
         time.sleep(0.6)
-        shot(window, "paused")
+        snap(window, "paused")
         if not is_pause_panel(grab(window)(230, 200)):
             fail("Escape did not pause the game")
         click(window, 180, 184)  # the pause overlay's quit button
         time.sleep(0.9)
-        shot(window, "game_over")
+        snap(window, "game_over")
         time.sleep(2.5)  # the banner, the recording, back to the title
-        shot(window, "title_after")
-        finish(game, window)
+        snap(window, "title_after")
+        game.close()
 
-        state = open(os.path.join(folder, ".quibbostate")).read()
-        fields = state.split("|")
-        if len(fields) != 99 or fields[-1] != "":
-            fail("state file has %d pieces: %r" % (len(fields), state[:200]))
-        values = [int(f) for f in fields[:-1]]
+        values = read_state(game.state_path())
         # Table 1 (Normal) follows 25 settings, their sum, 8 badge words, their
         # sum and table 0's 21 fields: pairs of best and last score from 56.
         table = values[56:77]
@@ -187,8 +153,8 @@ def main():
         if values[13] != 1:
             fail("the games-played count in setting 13 is %d, not 1" % values[13])
 
-        game = start_game(folder)
-        window = find_window(game.pid)
+        game = Game(GAME, folder=game.folder)
+        window = game.window
 
         # The medal below the sound switch opens the gallery: its orange frame
         # stands at the left, the first-game badge leads its grid in colour
@@ -214,12 +180,12 @@ def main():
         if not until(gallery_frame, 5):
             fail("the badge button did not open the gallery")
         time.sleep(0.3)  # the first row eases into place at once; let a frame pass
-        shot(window, "gallery")
+        snap(window, "gallery")
         pixels = grab(window)
         earned, dimmed = brightness(pixels, 140, 94), brightness(pixels, 200, 94)
         if earned < 2 * dimmed:
             fail("the first-game badge is not shown in colour (%d against %d)" % (earned, dimmed))
-        out = finish(game, window)
+        out = game.close()
         loaded = [line for line in out.splitlines() if "Loaded" in line]
         expected = ["Settings Loaded", "Badges Loaded", "Highscore 0 Loaded", "Highscore 1 Loaded",
                     "Highscore 2 Loaded"]
@@ -228,7 +194,7 @@ def main():
         print("play-through passed")
         print("1 passed, 0 failed")
     finally:
-        shutil.rmtree(folder, ignore_errors=True)
+        game.remove()
 
 
 if __name__ == "__main__":

@@ -53,8 +53,8 @@ TEST(Fullscreen, KeysSwitchTheWindowToCoverTheScreenAndBack) {
                        &left, reinterpret_cast<unsigned char**>(&wm));
   }
   ASSERT_NE(wm, nullptr) << "openbox did not start";
-  std::string game = GAME_EXECUTABLE;
-  pid_t process = StartProgram({game}, game.substr(0, game.rfind('/')));
+  TempDir folder;
+  pid_t process = StartGameIn(folder, GAME_EXECUTABLE);
   Window window = WaitForWindowOf(process, 20);
   ASSERT_NE(window, 0u);
   Pause(0.5);  // openbox frames and places it

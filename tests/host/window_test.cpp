@@ -14,16 +14,11 @@
 
 namespace {
 
-// The game runs in its own folder, beside its data.
-pid_t StartGame() {
-  std::string path = GAME_EXECUTABLE;
-  return StartProgram({path}, path.substr(0, path.rfind('/')));
-}
-
 TEST(GameWindow, OpensCentredAtItsSizeWithItsIconAndClosesOnRequest) {
   Display* display = XOpenDisplay(nullptr);
   ASSERT_NE(display, nullptr) << "the suite runs on an X display";
-  pid_t game = StartGame();
+  TempDir folder;
+  pid_t game = StartGameIn(folder, GAME_EXECUTABLE);
   Window window = WaitForWindowOf(game, 20);
   ASSERT_NE(window, 0u) << "the game showed no window";
 

@@ -14,46 +14,35 @@
 #include "tests/graphics/graphics_test_support.h"
 
 Capture RecordMusic(double seconds, const std::function<void(c_KzPlayer*, double)>& at, const std::string& keep) {
-  TempDir dir;
-  std::string out = dir.Path("music.wav");
-  std::string output;
-  int code = RunInChild(
-      [&] {
-        UseWaveFileOutput(dir, out);
-        CHILD_CHECK(chdir(VX_GAME_FOLDER) == 0);
-        StartAudioRuntime();
-        StartGraphicsRuntime();
-        vx_app__game = VxGame::_game;
-        gxtkGraphics* device = new gxtkGraphics();
-        vx_graphics_SetGraphicsDevice(device);
-        c_KzPlayer* player = (new c_KzPlayer())->m_new();
-        player->p_Kz_Init(32, 4, 3, 3, 4);
-        player->songImagePath = String("music/song.png");
-        player->loadStep = 1;
-        while (player->loadStep > 0) {
-          CHILD_CHECK(device->BeginRender() == 1);
-          vx_graphics_BeginRender();
-          player->p_Kz_Alive_R();
-          vx_graphics_EndRender();
-          device->Flush();
-        }
-        CHILD_CHECK(player->songImage != nullptr && player->tone[4] != nullptr && player->kitB[8] != nullptr);
-        player->state = c_KzPlayer::kPlaying;
-        auto start = std::chrono::steady_clock::now();
-        for (;;) {
-          double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-          if (t >= seconds) break;
-          at(player, t);
-          player->p_Kz_Alive_U(0, 1);
-          usleep(16667);
-        }
-        CloseDevice(vx_audio_device);
-        return 0;
-      },
-      &output);
-  EXPECT_EQ(code, 0) << output;
-  if (!keep.empty()) WriteFile(keep, ReadFile(out));
-  return ReadCapture(out);
+  auto play = [&](gxtkAudio*, const TempDir&) {
+    StartGraphicsRuntime();
+    vx_app__game = VxGame::_game;
+    gxtkGraphics* device = new gxtkGraphics();
+    vx_graphics_SetGraphicsDevice(device);
+    c_KzPlayer* player = (new c_KzPlayer())->m_new();
+    player->p_Kz_Init(32, 4, 3, 3, 4);
+    player->songImagePath = String("music/song.png");
+    player->loadStep = 1;
+    while (player->loadStep > 0) {
+      CHILD_CHECK(device->BeginRender() == 1);
+      vx_graphics_BeginRender();
+      player->p_Kz_Alive_R();
+      vx_graphics_EndRender();
+      device->Flush();
+    }
+    CHILD_CHECK(player->songImage != nullptr && player->tone[4] != nullptr && player->kitB[8] != nullptr);
+    player->state = c_KzPlayer::kPlaying;
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
+      double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      if (t >= seconds) break;
+      at(player, t);
+      player->p_Kz_Alive_U(0, 1);
+      usleep(16667);
+    }
+    return 0;
+  };
+  return CaptureOutput(play, VX_GAME_DATA_DIR, keep);
 }
 
 MusicFigures Measure(const Capture& capture, int from, int to) {

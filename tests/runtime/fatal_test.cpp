@@ -1,64 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 
+#include "tests/support/test_support.h"
+
 namespace {
 
-struct Outcome {
-  std::string out;
-  std::string err;
-  int code;
-};
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, n);
-  close(fd);
-  return text;
-}
-
-// Starts the probe with a scenario; `before` is read from its stdout up to the
-// first newline and handed to `input`, whose result is written to its stdin,
-// which is then closed.
-template <class Input>
-Outcome RunProbeWith(const char* scenario, Input input, const char* argument = nullptr) {
-  int in[2], out[2], err[2];
-  EXPECT_EQ(pipe(in), 0);
-  EXPECT_EQ(pipe(out), 0);
-  EXPECT_EQ(pipe(err), 0);
-  pid_t child = fork();
-  if (child == 0) {
-    dup2(in[0], 0);
-    dup2(out[1], 1);
-    dup2(err[1], 2);
-    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-    execl(FATAL_PROBE, FATAL_PROBE, scenario, argument, static_cast<char*>(nullptr));
-    _exit(99);
-  }
-  close(in[0]);
-  close(out[1]);
-  close(err[1]);
-  std::string first;
-  std::string script = input(out[0], &first);
-  if (!script.empty()) {
-    EXPECT_EQ(write(in[1], script.data(), script.size()), static_cast<ssize_t>(script.size()));
-  }
-  close(in[1]);
-  Outcome outcome;
-  outcome.out = first + ReadAll(out[0]);
-  outcome.err = ReadAll(err[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-  return outcome;
-}
+using Outcome = ProcessResult;
 
 Outcome RunProbe(const char* scenario, const std::string& stdin_text = "") {
-  return RunProbeWith(scenario, [&](int, std::string*) { return stdin_text; });
+  return RunProcess({FATAL_PROBE, scenario}, stdin_text);
 }
 
 const char* const kError = "Quibbo Runtime Error : Image frame outside surface\n\n";
@@ -118,11 +70,7 @@ TEST(Debugger, LineWithoutNewlineEndsTheProcess) {
 }
 
 TEST(Debugger, AtSignShowsAnObjectOrAnEmptyLine) {
-  Outcome o = RunProbeWith("object", [](int fd, std::string* first) {
-    char c;
-    while (read(fd, &c, 1) == 1 && c != '\n') *first += c;
-    std::string pointer = *first;
-    *first += '\n';
+  Outcome o = RunProcessAnswering({FATAL_PROBE, "object"}, [](const std::string& pointer) {
     // A live object, null, and an address that is no object at all.
     return "@" + pointer + "\n@0\n@0x1234\nq\n";
   });
@@ -189,7 +137,7 @@ TEST(OutOfMemory, SizesThatWouldWrapAnIntStopInAnOrderlyWay) {
   ASSERT_GE(fd, 0);
   ASSERT_EQ(ftruncate(fd, 2147483648LL), 0);
   close(fd);
-  o = RunProbeWith("oom-load", [](int, std::string*) { return std::string(); }, path);
+  o = RunProcess({FATAL_PROBE, "oom-load", path});
   unlink(path);
   EXPECT_EQ(o.out, "Quibbo Runtime Error : Out of memory\n");
   EXPECT_EQ(o.code, 255);

@@ -22,6 +22,11 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+void EnterGameFolder(const TempDir& dir, const std::string& data) {
+  std::filesystem::create_directory_symlink(data, dir.Path("data"));
+  std::filesystem::current_path(dir.path());
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent);
@@ -47,9 +52,10 @@ namespace {
 
 int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status); }
 
-}  // namespace
-
-ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input) {
+// Runs the program, feeding `input`; with `answer`, the input is made from
+// the first line of standard output once it has come.
+ProcessResult Run(const std::vector<std::string>& argv, std::string input,
+                  const std::function<std::string(const std::string&)>& answer) {
   int in[2], out[2], err[2];
   if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
   pid_t child = fork();
@@ -72,10 +78,17 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
   ProcessResult result;
   size_t written = 0;
   int feed = in[1];
-  if (input.empty()) close(feed), feed = -1;
+  bool waiting = static_cast<bool>(answer);
+  if (!waiting && input.empty()) close(feed), feed = -1;
   int open_outputs = 2;
   while (open_outputs > 0 || feed >= 0) {
-    pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {feed, POLLOUT, 0}};
+    if (waiting && (result.out.find('\n') != std::string::npos || out[0] < 0)) {
+      waiting = false;
+      input = answer(result.out.substr(0, result.out.find('\n')));
+      if (input.empty()) close(feed), feed = -1;
+      continue;
+    }
+    pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {waiting ? -1 : feed, POLLOUT, 0}};
     if (poll(fds, 3, -1) < 0) continue;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
@@ -99,6 +112,17 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
   waitpid(child, &status, 0);
   result.code = ExitCode(status);
   return result;
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input) {
+  return Run(argv, input, nullptr);
+}
+
+ProcessResult RunProcessAnswering(const std::vector<std::string>& argv,
+                                  const std::function<std::string(const std::string&)>& answer) {
+  return Run(argv, "", answer);
 }
 
 int RunInChild(const std::function<int()>& body, std::string* output) {

@@ -20,6 +20,12 @@ class TempDir {
   std::string path_;
 };
 
+// Makes `dir` a game folder of the test's own and the working directory:
+// its `data` links to the built game's data folder at `data`. What the code
+// under test writes there (the saved state, say) never reaches the game
+// folder a player starts from.
+void EnterGameFolder(const TempDir& dir, const std::string& data);
+
 // Writes the bytes, making the folders on the way.
 void WriteFile(const std::string& path, const std::string& bytes);
 // The file's bytes; empty when it cannot be read.
@@ -38,6 +44,10 @@ struct ProcessResult {
 // Runs a program with `input` as its whole standard input and collects what
 // it writes on standard output and standard error.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& input = "");
+// As RunProcess, but the input is made from the first line the program
+// writes on standard output, and written once that line has come.
+ProcessResult RunProcessAnswering(const std::vector<std::string>& argv,
+                                  const std::function<std::string(const std::string& firstLine)>& answer);
 
 // Runs `body` in a forked child; its result is the child's exit code, and
 // what it printed on standard output is left in `output`.

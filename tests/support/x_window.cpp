@@ -8,6 +8,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "tests/support/test_support.h"
@@ -65,4 +66,10 @@ void RequestClose(Display* display, Window window) {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
   XSendEvent(display, window, False, NoEventMask, &event);
   XFlush(display);
+}
+
+pid_t StartGameIn(const TempDir& folder, const std::string& executable) {
+  std::filesystem::create_directory_symlink(executable.substr(0, executable.rfind('/')) + "/data",
+                                            folder.Path("data"));
+  return StartProgram({executable}, folder.path());
 }

@@ -8,10 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_support.h"
+
 // Starts the program in `folder` with `env` ("NAME=value") added; it dies
 // with the test, whatever ends the test.
 pid_t StartProgram(const std::vector<std::string>& argv, const std::string& folder,
                    const std::vector<std::string>& env = {});
+// Starts the built game as a desktop would, but in `folder`, which gets the
+// game's data linked in: what the game saves stays out of the game folder.
+pid_t StartGameIn(const TempDir& folder, const std::string& executable);
 // The exit code, minus the ending signal, or -1000 after the timeout (the
 // process is then killed).
 int WaitForExit(pid_t child, double seconds);
