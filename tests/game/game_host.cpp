@@ -155,10 +155,26 @@ std::vector<Command> GameDriver::Commands() {
   return list;
 }
 
+int GameDriver::Find(float kind, float w) {
+  std::vector<Command> list = Commands();
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].kind() == kind && (w == 0 || list[i].f[kCommandW] == w)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 uint32_t GameDriver::Pixel(int x, int y) {
   const std::vector<uint32_t>& frame = graphics->frame;
   if (x < 0 || y < 0 || x >= graphics->frameWidth || y >= graphics->frameHeight) return 0;
   return frame[static_cast<size_t>(graphics->frameHeight - 1 - y) * graphics->frameWidth + x];
+}
+
+void MenuTest::SetUp() {
+  GameTest::SetUp();
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(RunLoader());
+  ASSERT_EQ(app->m_Screen, kScreenMenu);
+  Update(32);
 }
 
 void PlayTest::SetUp() {
