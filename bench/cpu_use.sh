@@ -52,5 +52,8 @@ end_time=$(date +%s.%N)
 awk -v c0="$start_cpu" -v c1="$end_cpu" -v t0="$start_time" -v t1="$end_time" -v hz="$ticks" \
   -v f0="$start_swaps" -v f1="$end_swaps" -v size="$size" -v load="$load" \
   'BEGIN { used = (c1 - c0) / hz; wall = t1 - t0;
-           printf "CPU use while playing at %s: %.3f s of CPU in %.1f s = %.1f %% of one core, %.1f frames a second (load %s)\n",
-                  size, used, wall, 100 * used / wall, (f1 - f0) / wall, load }'
+           frames = f1 - f0;
+           printf "CPU use while playing at %s: %.3f s of CPU in %.1f s = %.1f %% of one core, %.1f frames a second",
+                  size, used, wall, 100 * used / wall, frames / wall;
+           if (frames > 0) printf ", %.1f ms of CPU a frame", 1000 * used / frames;
+           printf " (load %s)\n", load }'

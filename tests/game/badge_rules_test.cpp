@@ -144,14 +144,8 @@ TEST_F(BadgeRules, OldStateWithoutCountersLoadsAndPlays) {
   EXPECT_EQ(app->m_HighScores[0], 45);
 }
 
-class Gallery : public GameTest {
+class Gallery : public MenuTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_TRUE(RunLoader());
-    Update(32);  // the menu has slid into place
-  }
   void Click(float x, float y) {
     Press(x, y);
     Update();

@@ -7,14 +7,8 @@
 
 namespace {
 
-class Credits : public GameTest {
+class Credits : public MenuTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_TRUE(RunLoader());
-    Update(32);  // the menu has slid into place
-  }
   // Presses the studio logo for one update: the box opens and draws its first frame.
   void Open() {
     Press(vx_TumblastEndless_jscrw - 70, vx_TumblastEndless_jscrh - 40);
@@ -22,21 +16,20 @@ class Credits : public GameTest {
     Release();
     ASSERT_EQ(app->m_ShowCredits, 1);
   }
-  int Find(float kind, float size = 0) {
-    std::vector<Command> list = Commands();
-    for (size_t i = 0; i < list.size(); ++i) {
-      if (list[i].kind() == kind && (size == 0 || list[i].f[kCommandW] == size)) return static_cast<int>(i);
-    }
-    return -1;
-  }
-  Command At(int index) { return Commands().at(index); }
-  // Base (inset = false) or inset of tile (x, y). The tiles come right before
-  // the header image: two commands each, one for each of the four corners.
+  // Base (inset = false) or inset of tile (x, y). The bases are the squares
+  // as wide as the first black one, column by column; each inset or ramp
+  // strip follows its base.
   Command Tile(int x, int y, bool inset = false) {
-    const int n = app->m_CreditsA, m = app->m_CreditsB;
-    int at = Find(kImgTestcard) - (2 * (n + 1) * (m + 1) - 4);
-    for (int i = 0; i < x * (m + 1) + y; ++i) at += (i / (m + 1) % n == 0 && i % (m + 1) % m == 0) ? 1 : 2;
-    return At(at + inset);
+    std::vector<Command> list = Commands();
+    std::vector<size_t> bases;
+    float side = -1;
+    for (size_t i = 0; i < list.size(); ++i) {
+      const Command& c = list[i];
+      if (c.kind() != kRectCommand || c.f[kCommandW] != c.f[kCommandH]) continue;
+      if (side < 0 && Rgb(c) == std::vector<float>{0, 0, 0}) side = c.f[kCommandW];
+      if (c.f[kCommandW] == side) bases.push_back(i);
+    }
+    return list.at(bases.at(x * (app->m_CreditsB + 1) + y) + inset);
   }
   // Text lines between the header and the bottom button, by glyph height;
   // spaces are not drawn.
@@ -156,7 +149,7 @@ TEST_F(Credits, OpenBoxDisablesTheMenuAndHidesThePanels) {
 class Badges : public Credits {};
 
 TEST_F(Badges, PopUpSlidesInStaysAndLeaves) {
-  auto box = [&] { return At(Find(kImgBadges) - 1 - 9); };  // "Test Badge": 9 glyphs before the icon
+  auto box = [&] { return At(Find(kRectCommand, 160)); };
   app->m_BadgeQueueB[0] = 1;
   Update();
   EXPECT_EQ(box().f[kCommandW], 160);

@@ -145,6 +145,20 @@ void GameDriver::Tap(int code, int updates) {
   Update();
 }
 
+void GameDriver::RandomPointer(std::mt19937& random, float r, bool* down) {
+  std::uniform_real_distribution<float> x(0, 640), y(0, 480);
+  if (!*down && r < 0.05f) {
+    Press(x(random), y(random));
+    *down = true;
+  } else if (*down && r < 0.04f) {
+    MoveTo(x(random), y(random));
+    Release();
+    *down = false;
+  } else if (*down) {
+    MoveTo(x(random), y(random));
+  }
+}
+
 std::vector<Command> GameDriver::Commands() {
   std::vector<Command> list;
   for (int i = 0; i + kCommandFloats - 1 < app->m_DrawCount; i += kCommandFloats) {
@@ -155,10 +169,26 @@ std::vector<Command> GameDriver::Commands() {
   return list;
 }
 
+int GameDriver::Find(float kind, float w) {
+  std::vector<Command> list = Commands();
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].kind() == kind && (w == 0 || list[i].f[kCommandW] == w)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 uint32_t GameDriver::Pixel(int x, int y) {
   const std::vector<uint32_t>& frame = graphics->frame;
   if (x < 0 || y < 0 || x >= graphics->frameWidth || y >= graphics->frameHeight) return 0;
   return frame[static_cast<size_t>(graphics->frameHeight - 1 - y) * graphics->frameWidth + x];
+}
+
+void MenuTest::SetUp() {
+  GameTest::SetUp();
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(RunLoader());
+  ASSERT_EQ(app->m_Screen, kScreenMenu);
+  Update(32);
 }
 
 void PlayTest::SetUp() {

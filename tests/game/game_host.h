@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -91,9 +92,17 @@ class GameDriver {
   void KeyUp(int code);
   // Holds a key for `updates` updates, then lets it go for one more.
   void Tap(int code, int updates = 1);
+  // One step of the benchmarks' random pointer play on a 640x480 screen,
+  // given the step's draw `r` in [0, 1): now and then a press, drags while
+  // held, now and then a release.
+  void RandomPointer(std::mt19937& random, float r, bool* down);
 
-  // The commands of the current draw list.
+  // The commands of the current draw list; the first of `kind` (an image id
+  // or a shape) whose width or scale is `w` (any with 0), -1 if none; one
+  // command by its place.
   std::vector<Command> Commands();
+  int Find(float kind, float w = 0);
+  Command At(int index) { return Commands().at(index); }
   // One pixel of the last captured frame (window pixels, y down).
   uint32_t Pixel(int x, int y);
 
@@ -125,6 +134,12 @@ class GameTest : public ::testing::Test, public GameDriver {
 
   TempDir dir;
   std::string oldDir;
+};
+
+// The title menu, loaded and slid into place.
+class MenuTest : public GameTest {
+ protected:
+  void SetUp() override;
 };
 
 // A game in play on a 640x432 window: jscrw 640, jscrh 432, board scale

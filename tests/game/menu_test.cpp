@@ -4,15 +4,7 @@
 
 namespace {
 
-class Menu : public GameTest {
- protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    if (HasFatalFailure()) return;
-    ASSERT_TRUE(RunLoader());
-    ASSERT_EQ(app->m_Screen, kScreenMenu);
-  }
-};
+using Menu = MenuTest;
 
 TEST_F(Menu, KeysChangeTheDifficultyOncePerPress) {
   ASSERT_EQ(app->m_Difficulty, 2);
@@ -39,7 +31,6 @@ TEST_F(Menu, KeysChangeTheDifficultyOncePerPress) {
 }
 
 TEST_F(Menu, DifficultyButtonStartsAGame) {
-  Update(32);
   ASSERT_EQ(app->m_MenuSlide, 0);
   Press(640 * 0.6f, 480 * 0.7f);  // button 3
   Update();
