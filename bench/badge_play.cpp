@@ -93,7 +93,7 @@ Round Play(GameDriver& game, int difficulty, bool practised, std::mt19937& rando
   app->m_Screen = kScreenNewGame;
   game.Update();
   Round round;
-  std::uniform_real_distribution<float> x(0, 640), y(0, 480), chance(0, 1);
+  std::uniform_real_distribution<float> chance(0, 1);
   int lastBlast = -1000000, runs[3] = {0, 0, 0};
   bool down = false;
   int hold = 0, wait = 0;
@@ -121,17 +121,7 @@ Round Play(GameDriver& game, int difficulty, bool practised, std::mt19937& rando
         }
       }
     } else {
-      float r = chance(random);
-      if (!down && r < 0.05f) {
-        game.Press(x(random), y(random));
-        down = true;
-      } else if (down && r < 0.04f) {
-        game.MoveTo(x(random), y(random));
-        game.Release();
-        down = false;
-      } else if (down) {
-        game.MoveTo(x(random), y(random));
-      }
+      game.RandomPointer(random, chance(random), &down);
     }
     const int scoreBefore = app->m_Score, dangerBefore = app->m_DangerFrames;
     game.Update();

@@ -209,7 +209,7 @@ void MeasureCosts(Game& game) {
 void Soak(Game& game, int updates) {
   c_MyApp* app = game.app;
   std::mt19937 random(20261208);
-  std::uniform_real_distribution<float> x(0, 640), y(0, 480), chance(0, 1);
+  std::uniform_real_distribution<float> chance(0, 1);
   int rounds[4] = {0, 0, 0, 0};
   int nextDifficulty = 1;
   bool down = false;
@@ -225,16 +225,7 @@ void Soak(Game& game, int updates) {
       nextDifficulty = nextDifficulty % 3 + 1;
     }
     float r = chance(random);
-    if (!down && r < 0.05f) {
-      game.Press(x(random), y(random));
-      down = true;
-    } else if (down && r < 0.04f) {
-      game.MoveTo(x(random), y(random));
-      game.Release();
-      down = false;
-    } else if (down) {
-      game.MoveTo(x(random), y(random));
-    }
+    game.RandomPointer(random, r, &down);
     if (r > 0.999f) {
       game.KeyDown(VX_KEY_ESCAPE);
       game.KeyUp(VX_KEY_ESCAPE);

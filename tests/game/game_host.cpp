@@ -145,6 +145,20 @@ void GameDriver::Tap(int code, int updates) {
   Update();
 }
 
+void GameDriver::RandomPointer(std::mt19937& random, float r, bool* down) {
+  std::uniform_real_distribution<float> x(0, 640), y(0, 480);
+  if (!*down && r < 0.05f) {
+    Press(x(random), y(random));
+    *down = true;
+  } else if (*down && r < 0.04f) {
+    MoveTo(x(random), y(random));
+    Release();
+    *down = false;
+  } else if (*down) {
+    MoveTo(x(random), y(random));
+  }
+}
+
 std::vector<Command> GameDriver::Commands() {
   std::vector<Command> list;
   for (int i = 0; i + kCommandFloats - 1 < app->m_DrawCount; i += kCommandFloats) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ class GameDriver {
   void KeyUp(int code);
   // Holds a key for `updates` updates, then lets it go for one more.
   void Tap(int code, int updates = 1);
+  // One step of the benchmarks' random pointer play on a 640x480 screen,
+  // given the step's draw `r` in [0, 1): now and then a press, drags while
+  // held, now and then a release.
+  void RandomPointer(std::mt19937& random, float r, bool* down);
 
   // The commands of the current draw list; the first of `kind` (an image id
   // or a shape) whose width or scale is `w` (any with 0), -1 if none; one
