@@ -132,6 +132,10 @@ int RunInChild(const std::function<int()>& body, std::string* output) {
   pid_t child = fork();
   if (child == 0) {
     if (!freopen(log.c_str(), "w", stdout)) _exit(100);
+    // The child has none of the parent's driver threads, and the teardown
+    // that exit() runs could wait on them forever or crash: a body that
+    // exits ends the child at once, keeping its code and its output.
+    on_exit([](int code, void*) { fflush(nullptr); _exit(code); }, nullptr);
     int code = body();
     fflush(stdout);
     _exit(code);
