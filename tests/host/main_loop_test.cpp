@@ -187,7 +187,8 @@ TEST(GuardedCalls, StateChangesWithoutEffectDoNothingAtAll) {
   EXPECT_EQ(host.collections, 4);
   host.ResumeGame();
   EXPECT_EQ(host.collections, 5);
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"start", "suspend", "render", "resume"}));
+  EXPECT_EQ(host.calls,
+            (std::vector<std::string>{"start", "suspend", "render", "key 1 65", "resume"}));
 }
 
 TEST(GuardedCalls, MillisecsTruncatesAndWrapsLikeAnInt) {
