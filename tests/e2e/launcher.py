@@ -77,6 +77,7 @@ def main():
         # The game, run as nobody, talks to this test's own display.
         d = xdisplay.Display()
         d.set_access_control(X.DisableAccess)
+        d.sync()  # a request still unsent at close is lost
         d.close()
     try:
         prefix = os.path.join(scratch, "usr")
