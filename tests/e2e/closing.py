@@ -49,51 +49,34 @@ def minimised(game):
     os.remove(game.state_path())
 
 
-def close_requests():
-    # Straight after the window appears, while the game is still starting:
-    # one request, never repeated.
-    for attempt in range(5):
-        game = Game(GAME)
-        try:
-            request_close(game.window)
-            ended(game, "close request while starting (start %d)" % (attempt + 1))
-        finally:
-            game.remove()
+def ends_after(how, act, minimise=False, settle=0.0):
+    """A fresh game, minimised during a Normal game if asked, ends after `act`."""
     game = Game(GAME)
     try:
-        xdotool("windowactivate", "--sync", game.window)
-        start_normal_game(game.window)
-        minimised(game)
-        request_close(game.window)
-        ended(game, "close request to the minimised window")
-    finally:
-        game.remove()
-
-
-def end_signals():
-    game = Game(GAME)
-    try:
-        time.sleep(1.5)
-        game.process.send_signal(signal.SIGTERM)
-        ended(game, "SIGTERM on the title menu")
-    finally:
-        game.remove()
-    game = Game(GAME)
-    try:
-        game.process.send_signal(signal.SIGHUP)
-        ended(game, "SIGHUP while starting")
-    finally:
-        game.remove()
-    for number in (signal.SIGTERM, signal.SIGHUP):
-        game = Game(GAME)
-        try:
+        if minimise:
             xdotool("windowactivate", "--sync", game.window)
             start_normal_game(game.window)
             minimised(game)
-            game.process.send_signal(number)
-            ended(game, "%s to the minimised game" % signal.Signals(number).name)
-        finally:
-            game.remove()
+        time.sleep(settle)
+        act(game)
+        ended(game, how)
+    finally:
+        game.remove()
+
+
+def close_requests_and_signals():
+    close = lambda game: request_close(game.window)
+    send = lambda number: lambda game: game.process.send_signal(number)
+    # Straight after the window appears, while the game is still starting:
+    # one request, never repeated.
+    cases = [("close request while starting (start %d)" % n, close) for n in range(1, 6)]
+    cases += [("close request to the minimised window", close, True),
+              ("SIGTERM on the title menu", send(signal.SIGTERM), False, 1.5),
+              ("SIGHUP while starting", send(signal.SIGHUP)),
+              ("SIGTERM to the minimised game", send(signal.SIGTERM), True),
+              ("SIGHUP to the minimised game", send(signal.SIGHUP), True)]
+    for case in cases:
+        ends_after(*case)
 
 
 def no_display():
@@ -121,8 +104,7 @@ def main():
     home = tempfile.mkdtemp(prefix="tumblast-wm-")
     manager = start_openbox(home)
     try:
-        close_requests()
-        end_signals()
+        close_requests_and_signals()
     finally:
         manager.terminate()
         manager.wait()
