@@ -59,6 +59,12 @@ void VxGlfwGame::SetWindowIcon() {
   free(pixels);
 }
 
+void VxGlfwGame::ColourOnlyFramebuffer() {
+  glfwWindowHint(GLFW_ALPHA_BITS, 0);
+  glfwWindowHint(GLFW_DEPTH_BITS, 0);
+  glfwWindowHint(GLFW_STENCIL_BITS, 0);
+}
+
 void VxGlfwGame::OpenUrl(String url) {
   char* target = url.ToCString<char>();
   const char* const argv[] = {"xdg-open", target, nullptr};

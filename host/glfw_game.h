@@ -27,6 +27,11 @@ class VxGlfwGame : public VxGame {
   virtual void ToggleFullscreen();
   // Shows the game's icon on the window, when the data folder has one.
   void SetWindowIcon();
+  // For the next window: a framebuffer of colour only, no alpha, depth or
+  // stencil, as the game has always asked for (0 bits meaning none). The 2D
+  // drawing never reads them, and a software renderer fills pixels far
+  // faster without a depth buffer.
+  static void ColourOnlyFramebuffer();
 
   static VxGlfwGame* _glfwGame;
   // The one window, opened at start-up.

@@ -58,6 +58,7 @@ void VxQuibboGame::Main(int argc, const char** argv) {
   GLFWmonitor* monitor = glfwGetPrimaryMonitor();
   const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
 
+  VxGlfwGame::ColourOnlyFramebuffer();
   glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
   // Hidden until centred, so it never shows at the wrong place.
   glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);

@@ -42,6 +42,7 @@ bool OpenGameWindow() {
   if (VxGlfwGame::_window) return true;
   setenv("ALSOFT_DRIVERS", "null", 0);
   if (!StartGlfw()) return false;
+  VxGlfwGame::ColourOnlyFramebuffer();
   glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
   VxGlfwGame::_window = glfwCreateWindow(640, 480, "Tumblast - Ridazoz", nullptr, nullptr);
   if (!VxGlfwGame::_window) return false;
