@@ -40,9 +40,6 @@ def steady_score_digits(window, seconds=3):
 
 def main():
     log = os.path.join(os.getcwd(), "resize-opened-files.log")
-    # The leak check cannot run in a traced process; the other tests run the
-    # checked game without a tracer.
-    os.environ["ASAN_OPTIONS"] = os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"
     game = Game(sys.argv[1], prefix=("strace", "-qq", "-f", "-e", "trace=openat", "-o", log))
     try:
         window = game.window
