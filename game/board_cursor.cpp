@@ -35,6 +35,53 @@ float RestY(const c_MyApp& app, int row) {
   return 48.0f * app.m_BoardScale * static_cast<float>(row) + app.m_BoardTop;
 }
 
+// Counts the updates each direction has been held; true when one went down.
+bool CountHeld(c_MyApp& app) {
+  bool stepped = false;
+  for (int d = 0; d < BoardCursor::kDirections; ++d) {
+    int& held = app.m_Cursor.heldFor[d];
+    if (!app.p_PlayKey(kDirectionKeys[d])) {
+      held = 0;
+    } else if (held >= 0) {
+      held += 1;
+      stepped |= held == 1;
+    }
+  }
+  return stepped;
+}
+
+// The first key of a game puts the cursor on the lowest block of the middle
+// columns.
+void PlaceAtStart(c_MyApp& app) {
+  BoardCursor& c = app.m_Cursor;
+  c.col = kStartCol;
+  c.row = kStartRow;
+  for (int y = kLastRow; y >= 0; --y) {
+    for (int x = kStartCol; x <= kStartCol + 1; ++x) {
+      if (!Grabbable(app.m_Cells[app.p_CellIndex(x, y) + kCellType])) continue;
+      c.col = x;
+      c.row = y;
+      return;
+    }
+  }
+}
+
+// The pointer snapshot the board reads: on the cursor's cell at rest,
+// pressed while the action key holds a press.
+void WritePointer(c_MyApp& app, bool actionPressed) {
+  const BoardCursor& c = app.m_Cursor;
+  app.p_LayOutBoard();
+  int x = static_cast<int>(RestX(app, c.col));
+  int y = static_cast<int>(RestY(app, c.row));
+  app.m_MouseX = app.m_MouseXOld = x;
+  app.m_MouseY = app.m_MouseYOld = y;
+  app.m_MouseDown = c.pressing ? 1 : 0;
+  app.m_MouseHit = c.pressing && actionPressed ? 1 : 0;
+  app.m_TouchDown[0] = app.m_MouseDown;
+  app.m_TouchX[0] = c.pressing ? x : static_cast<int>(c_MyApp::kOmitted);
+  app.m_TouchY[0] = c.pressing ? y : static_cast<int>(c_MyApp::kOmitted);
+}
+
 }  // namespace
 
 void c_MyApp::p_CursorInput() {
@@ -59,55 +106,24 @@ void c_MyApp::p_CursorInput() {
     return;
   }
 
-  bool stepped = false;
-  for (int d = 0; d < BoardCursor::kDirections; ++d) {
-    int& held = c.heldFor[d];
-    if (!p_PlayKey(kDirectionKeys[d])) {
-      held = 0;
-    } else if (held >= 0) {
-      held += 1;
-      stepped |= held == 1;
-    }
-  }
+  bool stepped = CountHeld(*this);
   if (!c.shown) {
-    // A key only shows where the cursor is; the first of a game puts it on
-    // the lowest block of the middle columns.
+    // A key only shows where the cursor is.
     if (!stepped && !actionPressed) return;
     c.shown = true;
-    if (c.col != 0) return;
-    c.col = kStartCol;
-    c.row = kStartRow;
-    for (int y = kLastRow, found = 0; y >= 0 && !found; --y) {
-      for (int x = kStartCol; x <= kStartCol + 1 && !found; ++x) {
-        if (!Grabbable(m_Cells[p_CellIndex(x, y) + kCellType])) continue;
-        c.col = x;
-        c.row = y;
-        found = 1;
-      }
-    }
+    if (c.col == 0) PlaceAtStart(*this);
     return;
   }
 
   if (actionPressed) c.pressing = true;
-  bool holding = c.pressing && m_Holding == 1;
-  if (holding) {
+  if (c.pressing && m_Holding == 1) {
     // The press follows the held block down. A press left ahead of a block
     // that has come to rest without sliding there goes back onto the block.
     c.row = m_HeldRow;
     if (c.col != m_HeldCol && p_Static(m_HeldCol, m_HeldRow)) c.col = m_HeldCol;
   }
   p_CursorSteps();
-
-  p_LayOutBoard();
-  int x = static_cast<int>(RestX(*this, c.col));
-  int y = static_cast<int>(RestY(*this, c.row));
-  m_MouseX = m_MouseXOld = x;
-  m_MouseY = m_MouseYOld = y;
-  m_MouseDown = c.pressing ? 1 : 0;
-  m_MouseHit = c.pressing && actionPressed ? 1 : 0;
-  m_TouchDown[0] = m_MouseDown;
-  m_TouchX[0] = c.pressing ? x : static_cast<int>(kOmitted);
-  m_TouchY[0] = c.pressing ? y : static_cast<int>(kOmitted);
+  WritePointer(*this, actionPressed);
 }
 
 void c_MyApp::p_CursorSteps() {
