@@ -33,6 +33,70 @@ int ReadField(const String& field) {
   return static_cast<int>(negative ? 0u - value : value);
 }
 
+// The settings group, when the file has all of it; where the next group
+// starts.
+int LoadSettings(c_MyApp& app, Array<String>& parts) {
+  if (parts.Length() < kSettings + 1) return 0;
+  int sum = 0;
+  for (int i = 0; i < kSettings; ++i) {
+    app.m_Settings[i] = ReadField(parts[i]);
+    sum += i * app.m_Settings[i];
+  }
+  if (ReadField(parts[kSettings]) == sum) {
+    DebugLog(String("Settings Loaded"));
+  } else {
+    DebugLog(String("Settings Checksum Invalid"));
+    for (int i = 0; i < kSettings; ++i) app.m_Settings[i] = 0;
+    app.m_Settings[kSettingSound] = kSoundAll;
+  }
+  return kSettings + 1;
+}
+
+// The badge flags, 32 to a word, when the file has them all.
+void LoadBadges(c_MyApp& app, Array<String>& parts, int* p) {
+  if (*p + kBadgeWords >= parts.Length()) return;
+  int sum = 0;
+  for (int w = 0; w < kBadgeWords; ++w) {
+    const int word = ReadField(parts[*p + w]);
+    for (int b = 0; b < 32; ++b) app.m_Badges[32 * w + b] = ((word >> b) & 1) != 0;
+    sum += word;
+  }
+  *p += kBadgeWords;
+  const int stored = ReadField(parts[*p]);
+  *p += 1;
+  if (stored == sum) {
+    DebugLog(String("Badges Loaded"));
+  } else {
+    DebugLog(String("Badge Checksum Invalid"));
+    for (int i = 0; i < 256; ++i) app.m_Badges[i] = false;
+  }
+}
+
+// Table t's best and last scores. A table whose fields are missing keeps its
+// values; the next one is looked for at the same place.
+void LoadScoreTable(c_MyApp& app, Array<String>& parts, int t, int* p) {
+  if (*p + 2 * kTableEntries >= parts.Length()) return;
+  int sum = 0;
+  for (int j = 0; j < kTableEntries; ++j) {
+    const int best = ReadField(parts[*p + 2 * j]), last = ReadField(parts[*p + 2 * j + 1]);
+    app.m_HighScores[10 * t + j] = best;
+    app.m_HighScores[10 * t + j + kLastScores] = last;
+    sum += (j + 4) * best + (t + j + 3) * last;
+  }
+  *p += 2 * kTableEntries;
+  const int stored = ReadField(parts[*p]);
+  *p += 1;
+  if (stored == sum) {
+    Print(String("Highscore ") + String(t) + String(" Loaded"));
+  } else {
+    Print(String("Highscore ") + String(t) + String(" Checksum Invalid"));
+    for (int j = 0; j < kTableEntries; ++j) {
+      app.m_HighScores[10 * t + j] = 0;
+      app.m_HighScores[10 * t + j + kLastScores] = 0;
+    }
+  }
+}
+
 }  // namespace
 
 int c_MyApp::p_Save() {
@@ -78,72 +142,14 @@ int c_MyApp::p_Save() {
 int c_MyApp::p_Load() {
   String text = vx_app_LoadState();
   Array<String> parts = text.Split(String("|"));
-  const int pieces = parts.Length();
-  int p = 0;
   if (vx_TumblastEndless_DebugMode == 1) DebugLog(text);
-
-  if (pieces >= kSettings + 1) {
-    int sum = 0;
-    for (int i = 0; i < kSettings; ++i) {
-      m_Settings[i] = ReadField(parts[i]);
-      sum += i * m_Settings[i];
-    }
-    p = kSettings + 1;
-    if (ReadField(parts[kSettings]) == sum) {
-      DebugLog(String("Settings Loaded"));
-    } else {
-      DebugLog(String("Settings Checksum Invalid"));
-      for (int i = 0; i < kSettings; ++i) m_Settings[i] = 0;
-      m_Settings[kSettingSound] = kSoundAll;
-    }
-  }
-
+  // Each group is read at p, which then moves past it.
+  int p = LoadSettings(*this, parts);
   // The on-screen pad must stay on screen and keep a usable size.
   if (m_Settings[kSettingPadX] < 64) m_Settings[kSettingPadX] = 64;
   if (m_Settings[kSettingPadY] < 64) m_Settings[kSettingPadY] = 64;
   if (m_Settings[kSettingPadSize] < 8) m_Settings[kSettingPadSize] = 10;
-
-  if (p + kBadgeWords < pieces) {
-    int sum = 0;
-    for (int w = 0; w < kBadgeWords; ++w) {
-      const int word = ReadField(parts[p + w]);
-      for (int b = 0; b < 32; ++b) m_Badges[32 * w + b] = ((word >> b) & 1) != 0;
-      sum += word;
-    }
-    p += kBadgeWords;
-    const int stored = ReadField(parts[p]);
-    p += 1;
-    if (stored == sum) {
-      DebugLog(String("Badges Loaded"));
-    } else {
-      DebugLog(String("Badge Checksum Invalid"));
-      for (int i = 0; i < 256; ++i) m_Badges[i] = false;
-    }
-  }
-
-  // A table whose fields are missing keeps its values; the next one is
-  // looked for at the same place.
-  for (int t = 0; t < kTables; ++t) {
-    if (p + 2 * kTableEntries >= pieces) continue;
-    int sum = 0;
-    for (int j = 0; j < kTableEntries; ++j) {
-      const int best = ReadField(parts[p + 2 * j]), last = ReadField(parts[p + 2 * j + 1]);
-      m_HighScores[10 * t + j] = best;
-      m_HighScores[10 * t + j + kLastScores] = last;
-      sum += (j + 4) * best + (t + j + 3) * last;
-    }
-    p += 2 * kTableEntries;
-    const int stored = ReadField(parts[p]);
-    p += 1;
-    if (stored == sum) {
-      Print(String("Highscore ") + String(t) + String(" Loaded"));
-    } else {
-      Print(String("Highscore ") + String(t) + String(" Checksum Invalid"));
-      for (int j = 0; j < kTableEntries; ++j) {
-        m_HighScores[10 * t + j] = 0;
-        m_HighScores[10 * t + j + kLastScores] = 0;
-      }
-    }
-  }
+  LoadBadges(*this, parts, &p);
+  for (int t = 0; t < kTables; ++t) LoadScoreTable(*this, parts, t, &p);
   return 0;
 }

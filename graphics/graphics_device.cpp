@@ -54,6 +54,48 @@ bool RegionInArray(int length, int w, int h, int offset, int pitch) {
   return lo >= 0 && hi < length;
 }
 
+// The OpenGL format of pixels of `depth` bytes, their colour premultiplied
+// by their alpha in place (rounding down). No other layout comes from the
+// decoder.
+GLenum PremultiplyToFormat(unsigned char* p, int pixels, int depth) {
+  switch (depth) {
+    case 1:
+      return GL_LUMINANCE;
+    case 2:
+      if (p) {
+        for (int i = 0; i < pixels; ++i, p += 2) p[0] = p[0] * p[1] / 255;
+      }
+      return GL_LUMINANCE_ALPHA;
+    case 3:
+      return GL_RGB;
+    case 4:
+      if (p) {
+        for (int i = 0; i < pixels; ++i, p += 4) {
+          p[0] = p[0] * p[3] / 255;
+          p[1] = p[1] * p[3] / 255;
+          p[2] = p[2] * p[3] / 255;
+        }
+      }
+      return GL_RGBA;
+    default:
+      exit(-1);
+  }
+}
+
+// Storage of the bound texture for a *width x *height image, grown to powers
+// of two when the driver refuses the exact size (learnt from its answer);
+// false when neither is taken.
+bool MakeTextureStorage(GLenum format, int* width, int* height) {
+  if (*width <= 0 || *height <= 0 || *width > kMaxTextureSide || *height > kMaxTextureSide) return false;
+  glGetError();  // an older error must not pass for this upload's
+  glTexImage2D(GL_TEXTURE_2D, 0, format, *width, *height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+  if (glGetError() == GL_NO_ERROR) return true;
+  *width = NextPowerOfTwo(*width);
+  *height = NextPowerOfTwo(*height);
+  glTexImage2D(GL_TEXTURE_2D, 0, format, *width, *height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+  return glGetError() == GL_NO_ERROR;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- surface
@@ -80,37 +122,7 @@ int gxtkSurface::Height() { return height; }
 int gxtkSurface::Loaded() { return 1; }
 
 bool gxtkSurface::OnUnsafeLoadComplete() {
-  GLenum format = 0;
-  int pixels = width * height;
-  unsigned char* p = pixelData;
-  switch (depth) {
-    case 1:
-      format = GL_LUMINANCE;
-      break;
-    case 2:
-      format = GL_LUMINANCE_ALPHA;
-      if (p) {
-        for (int i = 0; i < pixels; ++i, p += 2) p[0] = p[0] * p[1] / 255;
-      }
-      break;
-    case 3:
-      format = GL_RGB;
-      break;
-    case 4:
-      format = GL_RGBA;
-      if (p) {
-        for (int i = 0; i < pixels; ++i, p += 4) {
-          p[0] = p[0] * p[3] / 255;
-          p[1] = p[1] * p[3] / 255;
-          p[2] = p[2] * p[3] / 255;
-        }
-      }
-      break;
-    default:
-      // The decoder never yields another layout.
-      exit(-1);
-  }
-
+  GLenum format = PremultiplyToFormat(pixelData, width * height, depth);
   // A texture replacing an earlier one of this surface must not leak it.
   if (textureId) glDeleteTextures(1, &textureId);
   glGenTextures(1, &textureId);
@@ -120,23 +132,9 @@ bool gxtkSurface::OnUnsafeLoadComplete() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 
-  // Whether the driver takes other sizes than powers of two is learnt from
-  // its answer to the exact size.
   int texWidth = width;
   int texHeight = height;
-  bool made = false;
-  if (width > 0 && height > 0 && width <= kMaxTextureSide && height <= kMaxTextureSide) {
-    glGetError();  // an older error must not pass for this upload's
-    glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
-    made = glGetError() == GL_NO_ERROR;
-    if (!made) {
-      texWidth = NextPowerOfTwo(width);
-      texHeight = NextPowerOfTwo(height);
-      glTexImage2D(GL_TEXTURE_2D, 0, format, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE, nullptr);
-      made = glGetError() == GL_NO_ERROR;
-    }
-  }
-  if (!made) {
+  if (!MakeTextureStorage(format, &texWidth, &texHeight)) {
     free(pixelData);
     pixelData = nullptr;
     return false;
