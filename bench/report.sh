@@ -66,6 +66,16 @@ mesa=$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown
     run bench/cpu_use.sh "$build" 10 "$mode"
   done
   echo
+  echo "## One layer over the window"
+  echo
+  echo "What a single layer over the whole window costs the renderer, drawn the ways the turning"
+  echo "background could be drawn, on the game's colour-only framebuffer and with a depth buffer."
+  echo
+  for size in "640 480" "1280 720" "1920 1080"; do
+    # shellcheck disable=SC2086  # the size is two arguments
+    run xvfb-run -a -s "-screen 0 1920x1080x24" "$build/bench/fill_cost" $size
+  done
+  echo
   if [ -n "$history" ]; then
     echo "$history"
     echo
