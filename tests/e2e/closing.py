@@ -14,8 +14,8 @@ import sys
 import tempfile
 import time
 
-from e2e_support import (Game, fail, read_state, request_close, start_normal_game, start_openbox,
-                         xdotool)
+from e2e_support import (Game, fail, read_state, request_close, run_to_end, scratch_folder,
+                         start_normal_game, start_openbox, xdotool)
 
 GAME = sys.argv[1]
 
@@ -80,23 +80,13 @@ def close_requests_and_signals():
 
 
 def no_display():
-    folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
-    try:
-        os.symlink(os.path.join(os.path.dirname(os.path.abspath(GAME)), "data"),
-                   os.path.join(folder, "data"))
-        cases = [("DISPLAY unset", {"DISPLAY": None}, "DISPLAY"),
-                 ("display unreachable", {"DISPLAY": ":97"}, ":97")]
-        for case, env, named in cases:
-            environment = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
-            environment.update({k: v for k, v in env.items() if v is not None})
-            r = subprocess.run([os.path.abspath(GAME)], cwd=folder, env=environment, timeout=20,
-                               stdin=subprocess.DEVNULL, capture_output=True, text=True)
-            if (r.returncode != 255 or "glfwInit failed" not in r.stdout or named not in r.stderr
-                    or "desktop" not in r.stderr):
-                fail("%s: code %d, stdout %r, stderr %r" % (case, r.returncode, r.stdout, r.stderr))
-            print("%s:" % case, r.stderr.strip())
-    finally:
-        subprocess.run(["rm", "-rf", folder])
+    with scratch_folder(GAME) as folder:
+        for case, env, named in (("DISPLAY unset", {"DISPLAY": None}, "DISPLAY"),
+                                 ("display unreachable", {"DISPLAY": ":97"}, ":97")):
+            code, out, err = run_to_end(GAME, folder, env)
+            if code != 255 or "glfwInit failed" not in out or named not in err or "desktop" not in err:
+                fail("%s: code %d, stdout %r, stderr %r" % (case, code, out, err))
+            print("%s:" % case, err.strip())
 
 
 def main():

@@ -6,6 +6,7 @@ manager, and the close request a window manager sends.
 Every script runs on the X display in $DISPLAY (one of its own, from
 xvfb-run) and prints "N passed, N failed" as its last line.
 """
+import contextlib
 import os
 import shutil
 import struct
@@ -37,27 +38,24 @@ def xdotool(*args):
 
 class Game:
     """The built game, started in a fresh folder that links the data beside
-    the executable; the folder goes when the game is closed."""
+    the executable; remove() ends it and removes that folder. Used in a
+    `with`, the game is ended when the block is left."""
 
     def __init__(self, executable, env=None, stdin=subprocess.DEVNULL, prefix=(), folder=None):
         """`env` entries of None are removed; `prefix` runs the game under
         another program (which must exec it in the same process); `folder`
         starts it again in the folder of an earlier game, with its state."""
-        self.folder = folder
-        if not folder:
-            self.folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
-            os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
-                       os.path.join(self.folder, "data"))
-        environment = dict(os.environ)
-        for name, value in (env or {}).items():
-            if value is None:
-                environment.pop(name, None)
-            else:
-                environment[name] = value
+        self.folder = folder or new_folder(executable)
         self.process = subprocess.Popen([*prefix, os.path.abspath(executable)], cwd=self.folder,
                                         stdin=stdin, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE, text=True, env=environment)
+                                        stderr=subprocess.PIPE, text=True, env=environment(env))
         self.window = find_window(self.process.pid)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.kill()
 
     def state_path(self):
         return os.path.join(self.folder, ".quibbostate")
@@ -90,6 +88,37 @@ class Game:
     def remove(self):
         self.kill()
         shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def environment(changes):
+    """This process's environment with `changes`; a value of None removes
+    the name."""
+    env = dict(os.environ)
+    for name, value in (changes or {}).items():
+        if value is None:
+            env.pop(name, None)
+        else:
+            env[name] = value
+    return env
+
+
+def new_folder(executable=None):
+    """A fresh folder; with `executable`, the data beside it linked in."""
+    folder = tempfile.mkdtemp(prefix="tumblast-e2e-")
+    if executable:
+        os.symlink(os.path.join(os.path.dirname(os.path.abspath(executable)), "data"),
+                   os.path.join(folder, "data"))
+    return folder
+
+
+@contextlib.contextmanager
+def scratch_folder(executable=None):
+    """new_folder, removed with all it holds afterwards."""
+    folder = new_folder(executable)
+    try:
+        yield folder
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def find_window(pid, seconds=20):
@@ -346,10 +375,9 @@ class Notifications:
 
 def run_to_end(executable, folder, env=None, seconds=20):
     """The game started in `folder` and expected to end by itself; its code,
-    standard output and standard error."""
-    environment = dict(os.environ, **(env or {}))
+    standard output and standard error. `env` as for Game."""
     try:
-        r = subprocess.run([os.path.abspath(executable)], cwd=folder, env=environment,
+        r = subprocess.run([os.path.abspath(executable)], cwd=folder, env=environment(env),
                            stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=seconds)
     except subprocess.TimeoutExpired:
         fail("the game in %s did not end by itself" % folder)

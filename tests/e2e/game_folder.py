@@ -8,24 +8,18 @@ the left-overs of a save cut short by a kill go at the next start.
 Usage: game_folder.py GAME_EXECUTABLE
 """
 import os
-import shutil
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 import zlib
 
 from e2e_support import (Game, Notifications, fail, last_scores, quit_through_pause, read_state,
-                         run_to_end, start_normal_game, write_state)
+                         run_to_end, scratch_folder, start_normal_game, write_state)
 
 GAME = os.path.abspath(sys.argv[1])
 DATA = os.path.join(os.path.dirname(GAME), "data")
 REFUSED = 255  # start-up failures end with -1
-
-
-def scratch():
-    return tempfile.mkdtemp(prefix="tumblast-e2e-")
 
 
 def data_with(folder, changes):
@@ -53,55 +47,40 @@ def one_pixel_png():
 
 
 def no_data_folder():
-    folder = scratch()
-    try:
+    with scratch_folder() as folder:
         code, out, err = run_to_end(GAME, folder)
         if code != REFUSED or os.path.join(folder, "data") not in err or DATA.rsplit("/", 1)[0] not in err:
             fail("without data: code %d, stderr %r" % (code, err))
-    finally:
-        shutil.rmtree(folder)
 
 
 def damaged_images():
     """Missing and cut-short images leave their ids empty, each named once;
     a one-pixel font stops the game with a message naming the file."""
-    folder = scratch()
-    try:
+    with scratch_folder() as folder:
         ring = open(os.path.join(DATA, "ring-hd.png"), "rb").read()
         data_with(folder, {"bricks-hd.png": None, "ring-hd.png": ring[:len(ring) // 2]})
-        game = Game(GAME, folder=folder)
-        try:
+        with Game(GAME, folder=folder) as game:
             time.sleep(1.5)  # the loader has been through every file
             game.close()
-        finally:
-            game.kill()
         for name in ("bricks-hd.png", "ring-hd.png"):
             lines = [line for line in game.err.splitlines() if name in line]
             if len(lines) != 1:
                 fail("%s named %d times on stderr: %r" % (name, len(lines), game.err))
         print("named on stderr:", *[l for l in game.err.splitlines() if ".png" in l], sep="\n  ")
-    finally:
-        shutil.rmtree(folder)
 
-    folder = scratch()
-    try:
+    with scratch_folder() as folder:
         data_with(folder, {"fonts/quillset-hd.png": one_pixel_png()})
         code, out, err = run_to_end(GAME, folder)
         if code != REFUSED or "Image frame outside surface" not in out or "quillset-hd.png" not in out:
             fail("one-pixel font: code %d, stdout %r" % (code, out))
-    finally:
-        shutil.rmtree(folder)
 
 
 def two_copies_in_one_folder(notes):
     """Each copy finishes a game in the same folder; neither game is lost."""
-    folder = scratch()
-    os.symlink(DATA, os.path.join(folder, "data"))
-    state = os.path.join(folder, ".quibbostate")
-    write_state(state, last_normal=[101, 102, 103])
-    try:
-        first = Game(GAME, folder=folder, env=notes.env)
-        try:
+    with scratch_folder(GAME) as folder:
+        state = os.path.join(folder, ".quibbostate")
+        write_state(state, last_normal=[101, 102, 103])
+        with Game(GAME, folder=folder, env=notes.env) as first:
             code, out, err = run_to_end(GAME, folder, notes.env)
             if code != REFUSED or "already running" not in err or folder not in err:
                 fail("second copy: code %d, stderr %r" % (code, err))
@@ -110,28 +89,19 @@ def two_copies_in_one_folder(notes):
             start_normal_game(first.window)
             quit_through_pause(first.window)
             first.close()
-        finally:
-            first.kill()
-        second = Game(GAME, folder=folder)
-        try:
+        with Game(GAME, folder=folder) as second:
             start_normal_game(second.window)
             quit_through_pause(second.window)
             second.close()
-        finally:
-            second.kill()
         last = last_scores(read_state(state))
         if last[2:5] != [101, 102, 103]:
             fail("the last scores of Normal are %r: a game was lost" % last)
-    finally:
-        shutil.rmtree(folder)
 
 
 def stale_saves():
     """A save's own file whose process was killed goes; one of a live
     process stays."""
-    folder = scratch()
-    os.symlink(DATA, os.path.join(folder, "data"))
-    try:
+    with scratch_folder(GAME) as folder:
         gone = subprocess.Popen(["true"])
         gone.wait()
         dead = os.path.join(folder, ".quibbostate.%d-1-123456" % gone.pid)
@@ -139,16 +109,11 @@ def stale_saves():
         other = os.path.join(folder, ".quibbostate.%d-x" % gone.pid)
         for path in (dead, live, other):
             open(path, "w").write("1|2|")
-        game = Game(GAME, folder=folder)
-        try:
+        with Game(GAME, folder=folder) as game:
             time.sleep(0.5)
             if os.path.exists(dead) or not os.path.exists(live) or not os.path.exists(other):
                 fail("after the start: %r" % sorted(os.listdir(folder)))
             game.close()
-        finally:
-            game.kill()
-    finally:
-        shutil.rmtree(folder)
 
 
 def main():
