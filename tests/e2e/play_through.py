@@ -179,12 +179,16 @@ def main():
         click(window, 32, 304)
         if not until(gallery_frame, 5):
             fail("the badge button did not open the gallery")
-        time.sleep(0.3)  # the first row eases into place at once; let a frame pass
+        def earned_and_dimmed():
+            pixels = grab(window)
+            return brightness(pixels, 140, 94), brightness(pixels, 200, 94)
+        def in_colour():
+            earned, dimmed = earned_and_dimmed()
+            return earned >= 2 * dimmed
+        # Looked at until a loaded machine has drawn the grid.
+        if not until(in_colour, 5):
+            fail("the first-game badge is not shown in colour (%d against %d)" % earned_and_dimmed())
         snap(window, "gallery")
-        pixels = grab(window)
-        earned, dimmed = brightness(pixels, 140, 94), brightness(pixels, 200, 94)
-        if earned < 2 * dimmed:
-            fail("the first-game badge is not shown in colour (%d against %d)" % (earned, dimmed))
         out = game.close()
         loaded = [line for line in out.splitlines() if "Loaded" in line]
         expected = ["Settings Loaded", "Badges Loaded", "Highscore 0 Loaded", "Highscore 1 Loaded",
