@@ -213,6 +213,24 @@ def is_pause_panel(rgb):
     return r > 150 and 60 < g < r - 40 and b < 90
 
 
+def is_title_menu(pixels):
+    """The title's green, orange and red difficulty plates in their places
+    at 640 x 480, once the menu has slid in."""
+    return (pixels(95, 340)[1] > 120 > pixels(95, 340)[0]
+            and pixels(225, 340)[0] > 180 > 80 > pixels(225, 340)[2]
+            and pixels(355, 340)[0] > 180 > 130 > pixels(355, 340)[1])
+
+
+def wait_for_title(window, seconds=20):
+    """Until the title menu shows: the loader takes longer on a loaded machine."""
+    end = time.time() + seconds
+    while time.time() < end:
+        if is_title_menu(grab(window)):
+            return
+        time.sleep(0.1)
+    fail("the title menu did not show")
+
+
 def is_loader_disc(rgb):
     """The loading screen's yellow disc."""
     r, g, b = rgb
@@ -266,7 +284,7 @@ def settled_board(window, seconds=6):
 
 def start_normal_game(window):
     """From the title menu: "Normal" (six colours), the board in place."""
-    time.sleep(1.5)  # the loader, then the menu slides in
+    wait_for_title(window)
     click(window, 256, 336)
     time.sleep(2.5)
 

@@ -11,8 +11,8 @@ import os
 import sys
 import time
 
-from e2e_support import (Game, board, face, fail, grab, is_pause_panel, key, passed, read_state,
-                         settled_board, shot, xdotool)
+from e2e_support import (Game, board, face, fail, grab, is_pause_panel, is_title_menu, key, passed,
+                         read_state, settled_board, shot, wait_for_title, xdotool)
 
 
 def find_cursor(window):
@@ -57,7 +57,7 @@ def snap(name):
 game = Game(sys.argv[1])
 try:
     window = game.window
-    time.sleep(1.5)  # the loader, then the menu slides in
+    wait_for_title(window)
     for name in ("Right", "Left", "space"):  # Hard, back to Normal, start
         key(window, name)
     time.sleep(2.5)  # the board falls into place
@@ -92,9 +92,7 @@ try:
     wait_for("no banner after quitting",
              lambda p: all(p(x, 216)[0] > 120 and p(x, 216)[2] < 70 for x in range(0, 160, 8)), 3)
     snap("banner")
-    wait_for("the title did not come back",
-             lambda p: p(95, 340)[1] > 120 > p(95, 340)[0] and p(225, 340)[0] > 180 > 80 > p(225, 340)[2]
-             and p(355, 340)[0] > 180 > 130 > p(355, 340)[1], 6)
+    wait_for("the title did not come back", is_title_menu, 6)
     game.close()
     values = read_state(game.state_path())
     if values[56] != values[57]:  # Normal's best and last score

@@ -14,7 +14,7 @@ import sys
 import time
 
 from e2e_support import (Game, board, click, face, fail, grab, is_pause_panel, key, read_state,
-                         settled_board, shot, xdotool)
+                         settled_board, shot, wait_for_title, xdotool)
 
 GAME = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
@@ -73,7 +73,7 @@ def main():
     try:
         window = game.window
         snap(window, "loading")
-        time.sleep(1.5)  # the loader, then the menu slides in
+        wait_for_title(window)
         snap(window, "title")
 
         # The studio emblem opens the credits box; its yellow top frame covers
