@@ -14,8 +14,8 @@ import sys
 import tempfile
 import time
 
-from e2e_support import (Game, fail, read_state, request_close, run_to_end, scratch_folder,
-                         start_normal_game, start_openbox, xdotool)
+from e2e_support import (Game, fail, minimise_until_saved, read_state, request_close, run_to_end,
+                         scratch_folder, start_normal_game, start_openbox, xdotool)
 
 GAME = sys.argv[1]
 
@@ -39,12 +39,7 @@ def ended(game, how, seconds=10):
 def minimised(game):
     """The game iconified, once its suspension has saved; that save removed,
     so only the close path can write the state again."""
-    xdotool("windowminimize", "--sync", game.window)
-    end = time.time() + 5
-    while not os.path.exists(game.state_path()):
-        if time.time() > end:
-            fail("iconifying did not save the state")
-        time.sleep(0.1)
+    minimise_until_saved(game)
     time.sleep(0.3)
     os.remove(game.state_path())
 

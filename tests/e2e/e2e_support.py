@@ -221,14 +221,32 @@ def is_title_menu(pixels):
             and pixels(355, 340)[0] > 180 > 130 > pixels(355, 340)[1])
 
 
-def wait_for_title(window, seconds=20):
-    """Until the title menu shows: the loader takes longer on a loaded machine."""
+def until(test, seconds, every=0.1):
+    """Whether test() comes true within `seconds`: a loaded machine draws,
+    saves and ends later than a quiet one."""
     end = time.time() + seconds
-    while time.time() < end:
-        if is_title_menu(grab(window)):
-            return
-        time.sleep(0.1)
-    fail("the title menu did not show")
+    while not test():
+        if time.time() > end:
+            return False
+        time.sleep(every)
+    return True
+
+
+def wait_for_pixels(window, what, test, seconds):
+    """Fails with `what` unless test(pixels of the window) comes true in time."""
+    if not until(lambda: test(grab(window)), seconds):
+        fail(what)
+
+
+def wait_for_title(window, seconds=20):
+    wait_for_pixels(window, "the title menu did not show", is_title_menu, seconds)
+
+
+def minimise_until_saved(game):
+    """The window iconified, and the state its suspension saves on disk."""
+    xdotool("windowminimize", "--sync", game.window)
+    if not until(lambda: os.path.exists(game.state_path()), 5):
+        fail("iconifying did not save the state")
 
 
 def is_loader_disc(rgb):
@@ -382,9 +400,7 @@ class Notifications:
 
     def shown(self, seconds=5):
         """The notifications so far, waiting a little for the first one."""
-        end = time.time() + seconds
-        while not os.path.exists(self.log) and time.time() < end:
-            time.sleep(0.1)
+        until(lambda: os.path.exists(self.log), seconds)
         return open(self.log).read() if os.path.exists(self.log) else ""
 
     def remove(self):

@@ -12,7 +12,7 @@ import sys
 import time
 
 from e2e_support import (Game, board, face, fail, grab, is_pause_panel, is_title_menu, key, passed,
-                         read_state, settled_board, shot, wait_for_title, xdotool)
+                         read_state, settled_board, shot, wait_for_pixels, wait_for_title, xdotool)
 
 
 def find_cursor(window):
@@ -38,15 +38,6 @@ def find_move(cells):
             if 1 <= c + side <= 8 and c + side != 4 and cells[(c + side, r)] is None:
                 return c, r, side
     fail("no block with room to slide on the board")
-
-
-def wait_for(what, test, seconds):
-    end = time.time() + seconds
-    while time.time() < end:
-        if test(grab(game.window)):
-            return
-        time.sleep(0.1)
-    fail(what)
 
 
 def snap(name):
@@ -85,14 +76,14 @@ try:
         fail("the block at column %d row %d did not move" % (col, row))
 
     xdotool("key", "--delay", "0", "Escape")
-    wait_for("a quick tap of Escape did not pause the game", lambda p: is_pause_panel(p(230, 200)), 2)
+    wait_for_pixels(window, "a quick tap of Escape did not pause the game", lambda p: is_pause_panel(p(230, 200)), 2)
     for name in ("Left", "space"):  # the overlay's quit button
         key(window, name)
     # The banner's yellow band, then the title's green, orange and red plates.
-    wait_for("no banner after quitting",
+    wait_for_pixels(window, "no banner after quitting",
              lambda p: all(p(x, 216)[0] > 120 and p(x, 216)[2] < 70 for x in range(0, 160, 8)), 3)
     snap("banner")
-    wait_for("the title did not come back", is_title_menu, 6)
+    wait_for_pixels(window, "the title did not come back", is_title_menu, 6)
     game.close()
     values = read_state(game.state_path())
     if values[56] != values[57]:  # Normal's best and last score

@@ -14,7 +14,7 @@ import sys
 import time
 
 from e2e_support import (Game, board, click, face, fail, grab, is_pause_panel, key, read_state,
-                         settled_board, shot, wait_for_title, xdotool)
+                         settled_board, shot, until, wait_for_title, xdotool)
 
 GAME = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
@@ -159,11 +159,6 @@ def main():
         # The medal below the sound switch opens the gallery: its orange frame
         # stands at the left, the first-game badge leads its grid in colour
         # while the next one, not earned, is dimmed.
-        def until(test, seconds):
-            end = time.time() + seconds
-            while not test() and time.time() < end:
-                time.sleep(0.2)
-            return test()
         def medal_in_place():
             r, g, b = grab(window)(45, 312)  # the medal's disc, right of its star
             return r > 200 and 150 < g < 230 and b < 100
