@@ -11,9 +11,8 @@ import sys
 import tempfile
 import time
 
-from e2e_support import (Game, board, click, fail, grab, is_pause_panel, minimise_until_saved, occupied,
-                         passed, read_state, settled_board, start_normal_game, start_openbox, until,
-                         xdotool)
+from e2e_support import (Game, board, click, fail, grab, is_pause_panel, occupied, passed,
+                         read_state, settled_board, start_normal_game, start_openbox, xdotool)
 
 # Points of the overlay's orange body at 640 x 480, clear of its buttons.
 PANEL = [(230, 200), (400, 280), (250, 285)]
@@ -38,7 +37,12 @@ def main():
             fail("the state was saved before any suspension")
         running = cpu_over(game, 1.5)
 
-        minimise_until_saved(game)
+        xdotool("windowminimize", "--sync", window)
+        end = time.time() + 5
+        while not os.path.exists(game.state_path()) and time.time() < end:
+            time.sleep(0.1)
+        if not os.path.exists(game.state_path()):
+            fail("iconifying did not save the state")
         read_state(game.state_path())
         # Suspended, the loop waits for window events instead of updating
         # and drawing 60 times a second.
@@ -62,17 +66,21 @@ def main():
         # The overlay's resume button. A click that comes while the restored
         # window is still taking focus reaches a suspended game, which does
         # not update, and is lost: a player clicks again, and so does this.
-        def overlay_gone():
-            return not any(is_pause_panel(grab(window)(x, y)) for x, y in PANEL)
         for attempt in range(3):
             click(window, 320, 240)
-            if until(overlay_gone, 3, 0.2):
+            end = time.time() + 3
+            while any(is_pause_panel(grab(window)(x, y)) for x, y in PANEL) and time.time() < end:
+                time.sleep(0.2)
+            if not any(is_pause_panel(grab(window)(x, y)) for x, y in PANEL):
                 break
         else:
             fail("the resume button left the overlay up")
-        before = occupied(board(grab(window)))
-        if not until(lambda: occupied(board(grab(window))) != before, 6, 0.3):
-            fail("the resumed game does not go on: no block dropped")
+        pixels = grab(window)
+        before, end = occupied(board(pixels)), time.time() + 6
+        while occupied(board(grab(window))) == before:
+            if time.time() > end:
+                fail("the resumed game does not go on: no block dropped")
+            time.sleep(0.3)
 
         os.remove(game.state_path())
         game.close()
