@@ -12,7 +12,7 @@ import sys
 import time
 
 from e2e_support import (Game, board, face, fail, grab, is_pause_panel, is_title_menu, key, passed,
-                         read_state, settled_board, shot, wait_for_pixels, wait_for_title, xdotool)
+                         read_state, settled_board, shot, until, wait_for_pixels, wait_for_title, xdotool)
 
 
 def find_cursor(window):
@@ -55,12 +55,15 @@ try:
     if find_cursor(window):
         fail("the cursor shows before any key of the game")
     col, row, side = find_move(settled_board(window))
+    # Each key is looked for until a loaded machine has drawn what it did.
     key(window, "Up")  # shows the cursor
+    until(lambda: find_cursor(window), 3)
     for _ in range(20):
         at = find_cursor(window)
         if not at or at == (col, row):
             break
         key(window, "Left" if at[0] > col else "Right" if at[0] < col else "Up" if at[1] > row else "Down")
+        until(lambda: find_cursor(window) != at, 3)
     if at != (col, row):
         fail("the cursor did not reach column %d row %d (at %s)" % (col, row, at))
     snap("cursor")
@@ -71,8 +74,7 @@ try:
     key(window, "Right" if side > 0 else "Left")
     time.sleep(0.4)
     xdotool("keyup", "space")
-    time.sleep(0.8)
-    if board(grab(window))[(col, row)] is not None:
+    if not until(lambda: board(grab(window))[(col, row)] is None, 3):
         fail("the block at column %d row %d did not move" % (col, row))
 
     xdotool("key", "--delay", "0", "Escape")
