@@ -49,7 +49,7 @@ class Game:
         self.process = subprocess.Popen([*prefix, os.path.abspath(executable)], cwd=self.folder,
                                         stdin=stdin, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True, env=environment(env))
-        self.window = find_window(self.process.pid)
+        self.window = find_window(self.process.pid, process=self.process)
 
     def __enter__(self):
         return self
@@ -121,9 +121,15 @@ def scratch_folder(executable=None):
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def find_window(pid, seconds=20):
+def find_window(pid, seconds=20, process=None):
+    """The game's window; a `process` that ends first fails at once, with
+    what it said."""
     end = time.time() + seconds
     while time.time() < end:
+        if process and process.poll() is not None:
+            out, err = process.communicate()
+            fail("the game ended with code %d before its window showed; stdout %r, stderr %r"
+                 % (process.returncode, out, err))
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid),
                                 "--name", "^%s$" % TITLE], capture_output=True,
                                text=True).stdout.split()
