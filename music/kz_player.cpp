@@ -184,30 +184,46 @@ c_Sound* c_KzPlayer::DrumSample(int voice, int note) {
 
 int c_KzPlayer::p_Kz_PlayNote(int voice, int note, int volume, int effect, int param) {
   const int v = voice;
-  int muted = voiceMuted[v];
-  if (state < kPlaying) {
-    key = 1.0f;
-  } else {
-    // A voice drawn to play next section may enter in the last eight rows.
-    if (sectionLeft <= 1 && row > 55 && voiceLeadIn[v] == 1 && voiceMutedNext[v] == 0) muted = 0;
-    key = chordString.Length() ? p_GetPitch_Alpha(chordString[0]) : 1.0f;
-  }
+  const int muted = TuneRow(v);
   for (int i = 0; i < voiceCount && i < kVoiceSlots; ++i) voiceChannel[i] = baseChannel - 1 - i;
   const int ch = voiceChannel[v];
 
-  if (v == 0 || v == 1) {
-    if (note >= 1 && !muted && ch >= 1) {
-      vx_audio_StopChannel(ch);
-      if (c_Sound* sound = DrumSample(v, note)) {
-        voicePlaying[v] = 1;
-        vx_audio_PlaySound(sound, ch, 0);
-        vx_audio_SetChannelPan(ch, v == 0 ? -0.35f : 0.35f);
-      }
-    }
-    voiceRate[v] = 1.0f;
-    voiceEnvelope[v] = 4.0f;
+  if (v == 0 || v == 1) HitDrum(v, note, muted, ch);
+  ShapeVolume(v, volume, muted, ch);
+  if (muted || ch < 1) return 0;
+  if (v >= 2 && v <= 4 && note >= 1) {
+    StartTone(v, note, ch);
+  } else {
+    BendPitch(v, ch, effect, param);
   }
+  return 0;
+}
 
+int c_KzPlayer::TuneRow(int v) {
+  if (state < kPlaying) {
+    key = 1.0f;
+    return voiceMuted[v];
+  }
+  key = chordString.Length() ? p_GetPitch_Alpha(chordString[0]) : 1.0f;
+  // A voice drawn to play next section may enter in the last eight rows.
+  if (sectionLeft <= 1 && row > 55 && voiceLeadIn[v] == 1 && voiceMutedNext[v] == 0) return 0;
+  return voiceMuted[v];
+}
+
+void c_KzPlayer::HitDrum(int v, int note, int muted, int ch) {
+  if (note >= 1 && !muted && ch >= 1) {
+    vx_audio_StopChannel(ch);
+    if (c_Sound* sound = DrumSample(v, note)) {
+      voicePlaying[v] = 1;
+      vx_audio_PlaySound(sound, ch, 0);
+      vx_audio_SetChannelPan(ch, v == 0 ? -0.35f : 0.35f);
+    }
+  }
+  voiceRate[v] = 1.0f;
+  voiceEnvelope[v] = 4.0f;
+}
+
+void c_KzPlayer::ShapeVolume(int v, int volume, int muted, int ch) {
   float f = static_cast<float>(volume - 1) / 29.0f;
   if (f > 1) {
     voiceEnvelope[v] = 0;
@@ -235,31 +251,30 @@ int c_KzPlayer::p_Kz_PlayNote(int voice, int note, int volume, int effect, int p
       voiceVolume[v] = factor;
     }
   }
+}
 
-  if (v >= 2 && v <= 4 && note >= 1) {
-    if (muted || ch < 1) return 0;
-    vx_audio_StopChannel(ch);
-    voiceRate[v] = p_GetPitch(note) * key;
-    voiceEnvelope[v] = 1.5f;
-    vx_audio_SetChannelRate(ch, voiceRate[v]);
-    if (c_Sound* sound = tone[v]) {
-      voicePlaying[v] = 1;
-      vx_audio_PlaySound(sound, ch, 1);
-    }
-    return 0;
+void c_KzPlayer::StartTone(int v, int note, int ch) {
+  vx_audio_StopChannel(ch);
+  voiceRate[v] = p_GetPitch(note) * key;
+  voiceEnvelope[v] = 1.5f;
+  vx_audio_SetChannelRate(ch, voiceRate[v]);
+  if (c_Sound* sound = tone[v]) {
+    voicePlaying[v] = 1;
+    vx_audio_PlaySound(sound, ch, 1);
   }
-  if (muted || ch < 1) return 0;
+}
+
+void c_KzPlayer::BendPitch(int v, int ch, int effect, int param) {
   float rate = voiceRate[v];
   switch (effect) {
     case 1: rate = std::min(rate + param / 180.0f, 4.0f); break;
     case 2: rate = std::max(rate - param / 180.0f, 0.25f); break;
     case 3: rate = std::min(rate + param / 15.0f, 4.0f); break;
     case 4: rate = std::max(rate - param / 15.0f, 0.25f); break;
-    default: return 0;
+    default: return;
   }
   voiceRate[v] = rate;
   vx_audio_SetChannelRate(ch, rate);
-  return 0;
 }
 
 int c_KzPlayer::p_Kz_Alive_R() {

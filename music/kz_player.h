@@ -51,6 +51,14 @@ class c_KzPlayer : public Object {
   // Seeds the shared generator for this section and throws away `discarded` draws.
   void Reseed(int offset, int discarded);
   c_Sound* DrumSample(int voice, int note);
+  // One row of a voice, step by step: the row's key and whether the voice
+  // stays silent, a drum hit, the volume and its envelope, a tonal note,
+  // a pitch slide.
+  int TuneRow(int voice);
+  void HitDrum(int voice, int note, int muted, int channel);
+  void ShapeVolume(int voice, int volume, int muted, int channel);
+  void StartTone(int voice, int note, int channel);
+  void BendPitch(int voice, int channel, int effect, int param);
   c_Sound* LoadInstrument(String path);
   static String DrumSuffix(int slot);
 
