@@ -83,7 +83,7 @@ try:
         key(window, name)
     # The banner's yellow band, then the title's green, orange and red plates.
     wait_for_pixels(window, "no banner after quitting",
-             lambda p: all(p(x, 216)[0] > 120 and p(x, 216)[2] < 70 for x in range(0, 160, 8)), 3)
+                    lambda p: all(p(x, 216)[0] > 120 and p(x, 216)[2] < 70 for x in range(0, 160, 8)), 3)
     snap("banner")
     wait_for_pixels(window, "the title did not come back", is_title_menu, 6)
     game.close()
